@@ -1,0 +1,77 @@
+#include "platform/files.h"
+
+#if defined(_WIN32)
+#include <sys/stat.h>
+#include <sys/types.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+std::string nativePath(const char *programPath) {
+  std::string path(programPath);
+#if !defined(_WIN32)
+  for (char &c : path) {
+    if (c == '\\') {
+      c = '/';
+    }
+  }
+#endif
+  return path;
+}
+
+#if defined(_WIN32)
+
+static bool isRegularFile(std::FILE *file) {
+  struct _stat64 status {};
+  return _fstat64(_fileno(file), &status) == 0 && (status.st_mode & _S_IFMT) == _S_IFREG;
+}
+
+std::FILE *openFileForReading(const char *programPath) {
+  std::FILE *file = std::fopen(nativePath(programPath).c_str(), "rb");
+  if (file != nullptr && !isRegularFile(file)) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
+}
+
+std::FILE *createFileForWriting(const char *programPath) {
+  return std::fopen(nativePath(programPath).c_str(), "wb");
+}
+
+#else
+
+// O_NONBLOCK keeps the open itself from waiting on a FIFO; it is cleared again
+// so that the stream reads and writes as usual.
+static std::FILE *streamOnOpenedFile(int fd, const char *mode, bool regularOnly) {
+  if (fd < 0) {
+    return nullptr;
+  }
+  struct stat status {};
+  int flags = fcntl(fd, F_GETFL);
+  if (fstat(fd, &status) != 0 || (regularOnly && !S_ISREG(status.st_mode)) || flags < 0 ||
+      fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  std::FILE *file = fdopen(fd, mode);
+  if (file == nullptr) {
+    close(fd);
+  }
+  return file;
+}
+
+std::FILE *openFileForReading(const char *programPath) {
+  int fd = open(nativePath(programPath).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  return streamOnOpenedFile(fd, "rb", true);
+}
+
+std::FILE *createFileForWriting(const char *programPath) {
+  int fd = open(nativePath(programPath).c_str(),
+                O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+  return streamOnOpenedFile(fd, "wb", false);
+}
+
+#endif

@@ -1,0 +1,142 @@
+#include "support/child.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kCapDacOverride = 1;
+constexpr int kCapDacReadSearch = 2;
+
+struct Pipe {
+  int read = -1;
+  int write = -1;
+};
+
+Pipe makePipe() {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    throw std::runtime_error("pipe failed");
+  }
+  return {fds[0], fds[1]};
+}
+
+// Feeds the child's input and drains its two outputs at the same time, so that
+// no side waits on a full pipe.
+void exchange(const std::string &input, Pipe in, Pipe out, Pipe err, ChildResult &result) {
+  close(in.read);
+  close(out.write);
+  close(err.write);
+  std::signal(SIGPIPE, SIG_IGN);
+  std::size_t sent = 0;
+  int inFd = in.write;
+  if (input.empty()) {
+    close(inFd);
+    inFd = -1;
+  }
+  int openOutputs = 2;
+  while (openOutputs > 0 || inFd >= 0) {
+    pollfd fds[3] = {{out.read, POLLIN, 0}, {err.read, POLLIN, 0}, {inFd, POLLOUT, 0}};
+    if (poll(fds, 3, -1) < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      break;
+    }
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+        char buffer[65536];
+        ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+        if (n > 0) {
+          (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(n));
+        } else {
+          close(fds[i].fd);
+          (i == 0 ? out.read : err.read) = -1;
+          --openOutputs;
+        }
+      }
+    }
+    if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP)) != 0) {
+      ssize_t n = ::write(inFd, input.data() + sent, input.size() - sent);
+      if (n > 0) {
+        sent += static_cast<std::size_t>(n);
+      }
+      if (n <= 0 || sent == input.size()) {
+        close(inFd);
+        inFd = -1;
+      }
+    }
+  }
+}
+
+int waitFor(pid_t pid) {
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) {
+      return -1;
+    }
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+template <typename ChildBody>
+ChildResult runForked(const std::string &input, const ChildBody &childBody) {
+  Pipe in = makePipe();
+  Pipe out = makePipe();
+  Pipe err = makePipe();
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid < 0) {
+    throw std::runtime_error("fork failed");
+  }
+  if (pid == 0) {
+    dup2(in.read, 0);
+    dup2(out.write, 1);
+    dup2(err.write, 2);
+    childBody();
+    std::_Exit(127);
+  }
+  ChildResult result;
+  exchange(input, in, out, err, result);
+  result.exitStatus = waitFor(pid);
+  return result;
+}
+
+} // namespace
+
+ChildResult runInChild(const std::function<void()> &body) {
+  return runForked("", [&] {
+    body();
+    std::fflush(nullptr);
+    std::_Exit(0);
+  });
+}
+
+ChildResult runProgram(const ProgramRun &run) {
+  std::vector<char *> argv;
+  for (const std::string &arg : run.argv) {
+    argv.push_back(const_cast<char *>(arg.c_str()));
+  }
+  argv.push_back(nullptr);
+  return runForked(run.input, [&] {
+    if (!run.folder.empty() && chdir(run.folder.c_str()) != 0) {
+      std::_Exit(126);
+    }
+    if (run.withoutFileOverride) {
+      // Root ignores file permissions only through these two capabilities;
+      // without them in the bounding set the program runs with plain rights.
+      prctl(PR_CAPBSET_DROP, kCapDacOverride, 0, 0, 0);
+      prctl(PR_CAPBSET_DROP, kCapDacReadSearch, 0, 0, 0);
+    }
+    execvp(argv[0], argv.data());
+    std::_Exit(127);
+  });
+}
