@@ -1,1 +1,9 @@
-int main() { return 0; }
+#include "driver/convert.h"
+#include "platform/console.h"
+#include "platform/stop.h"
+
+int main(int argc, char **argv) {
+  installOutOfMemoryStop();
+  configureStandardOutput();
+  return convertMain(argc, argv);
+}
