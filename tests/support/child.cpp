@@ -120,23 +120,93 @@ ChildResult runInChild(const std::function<void()> &body) {
   });
 }
 
-ChildResult runProgram(const ProgramRun &run) {
+namespace {
+
+[[noreturn]] void execute(const ProgramRun &run) {
   std::vector<char *> argv;
   for (const std::string &arg : run.argv) {
     argv.push_back(const_cast<char *>(arg.c_str()));
   }
   argv.push_back(nullptr);
-  return runForked(run.input, [&] {
-    if (!run.folder.empty() && chdir(run.folder.c_str()) != 0) {
-      std::_Exit(126);
+  if (!run.folder.empty() && chdir(run.folder.c_str()) != 0) {
+    std::_Exit(126);
+  }
+  if (run.withoutFileOverride) {
+    // Root ignores file permissions only through these two capabilities;
+    // without them in the bounding set the program runs with plain rights.
+    prctl(PR_CAPBSET_DROP, kCapDacOverride, 0, 0, 0);
+    prctl(PR_CAPBSET_DROP, kCapDacReadSearch, 0, 0, 0);
+  }
+  execvp(argv[0], argv.data());
+  std::_Exit(127);
+}
+
+} // namespace
+
+ChildResult runProgram(const ProgramRun &run) {
+  return runForked(run.input, [&] { execute(run); });
+}
+
+LiveProgram startProgram(const ProgramRun &run) {
+  Pipe in = makePipe();
+  Pipe out = makePipe();
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid < 0) {
+    throw std::runtime_error("fork failed");
+  }
+  if (pid == 0) {
+    dup2(in.read, 0);
+    dup2(out.write, 1);
+    dup2(out.write, 2);
+    execute(run);
+  }
+  close(in.read);
+  close(out.write);
+  std::signal(SIGPIPE, SIG_IGN);
+  return LiveProgram{pid, in.write, out.read, -2};
+}
+
+void sendInput(LiveProgram &program, const std::string &bytes) {
+  std::size_t sent = 0;
+  while (sent < bytes.size()) {
+    ssize_t n = ::write(program.input, bytes.data() + sent, bytes.size() - sent);
+    if (n <= 0) {
+      return;
     }
-    if (run.withoutFileOverride) {
-      // Root ignores file permissions only through these two capabilities;
-      // without them in the bounding set the program runs with plain rights.
-      prctl(PR_CAPBSET_DROP, kCapDacOverride, 0, 0, 0);
-      prctl(PR_CAPBSET_DROP, kCapDacReadSearch, 0, 0, 0);
+    sent += static_cast<std::size_t>(n);
+  }
+}
+
+int exitStatusWithin(LiveProgram &program, int milliseconds) {
+  for (int waited = 0;; waited += 10) {
+    int status = 0;
+    pid_t done = waitpid(program.pid, &status, WNOHANG);
+    if (done == program.pid) {
+      program.pid = -1;
+      program.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      return program.exitStatus;
     }
-    execvp(argv[0], argv.data());
-    std::_Exit(127);
-  });
+    if (waited >= milliseconds) {
+      return -2;
+    }
+    usleep(10000);
+  }
+}
+
+ChildResult finishProgram(LiveProgram &program) {
+  ChildResult result;
+  if (program.input >= 0) {
+    close(program.input);
+    program.input = -1;
+  }
+  char buffer[65536];
+  for (ssize_t n; (n = ::read(program.output, buffer, sizeof buffer)) > 0;) {
+    result.out.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(program.output);
+  program.output = -1;
+  result.exitStatus = program.pid >= 0 ? waitFor(program.pid) : program.exitStatus;
+  program.pid = -1;
+  return result;
 }

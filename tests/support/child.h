@@ -24,3 +24,19 @@ struct ProgramRun {
 };
 
 ChildResult runProgram(const ProgramRun &run);
+
+// A program that runs while the test talks to it through its standard input.
+struct LiveProgram {
+  int pid = -1;
+  int input = -1;  // write end of its standard input
+  int output = -1; // read end of its standard output and standard error
+  int exitStatus = -2;
+};
+
+LiveProgram startProgram(const ProgramRun &run);
+void sendInput(LiveProgram &program, const std::string &bytes);
+// The exit status once the program has exited within the time; -2 while it is
+// still running then.
+int exitStatusWithin(LiveProgram &program, int milliseconds);
+// Closes its input, waits for its exit and returns its output.
+ChildResult finishProgram(LiveProgram &program);
