@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: test sanitize clean
+.PHONY: test sanitize bench clean
 
 # Configure, build and run every test of the normal build.
 test:
@@ -14,6 +14,20 @@ sanitize:
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# Times the conversion of a worst-case and a typical backup against writing as
+# many bytes; one line per case.
+BENCH_TOOLS = build/release/tools/bench
+BENCH_RUNS ?= 5
+bench:
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	$(BENCH_TOOLS)/brimlow_bench_data worst build/bench/worst
+	$(BENCH_TOOLS)/brimlow_bench_data typical build/bench/typical
+	@$(BENCH_TOOLS)/brimlow_bench_runner worst build/bench/worst build/release/brimlow2csv \
+	  $(BENCH_TOOLS)/brimlow_bench_baseline $(BENCH_RUNS) 1.5 64
+	@$(BENCH_TOOLS)/brimlow_bench_runner typical build/bench/typical build/release/brimlow2csv \
+	  $(BENCH_TOOLS)/brimlow_bench_baseline $(BENCH_RUNS) 2 64
 
 clean:
 	rm -rf build
