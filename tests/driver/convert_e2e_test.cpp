@@ -5,6 +5,7 @@
 #include "support/converter.h"
 #include "support/records.h"
 #include "support/scratch.h"
+#include "sample_backup.h"
 #include "version.h"
 
 #include <algorithm>
@@ -476,6 +477,19 @@ TEST(Converter, WarnsAboutRecordsThatDidNotFit) {
   EXPECT_EQ(lines, 6u + 6 + 4 + 32767); // the sections, their empty lines, 32767 transactions
   EXPECT_TRUE(file.ends_with("\"t32766\"\t\r\n"));
   EXPECT_EQ(file.find("\"t32767\""), std::string::npos);
+}
+
+TEST(Converter, SampleBackupConvertsCompletely) {
+  ScratchFolder folder;
+  ASSERT_TRUE(writeSampleBackup(folder.path()));
+  ChildResult run = runConverter(folder.path());
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.out, onConsole(transcript({})));
+  std::string file = fileText(folder, 0);
+  // Each section: its title, header and empty lines, then a line per entry.
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), (6 + 4) + (6 + 6) + (4 + 229));
+  EXPECT_NE(file.find("\"Bookshop \"\"Inkwell\"\"\""), std::string::npos);
+  EXPECT_NE(file.find("\"Smith, Jones & Co\""), std::string::npos);
 }
 
 } // namespace
