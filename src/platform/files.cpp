@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <algorithm>
+
 #if defined(_WIN32)
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -12,11 +14,7 @@
 std::string nativePath(const char *programPath) {
   std::string path(programPath);
 #if !defined(_WIN32)
-  for (char &c : path) {
-    if (c == '\\') {
-      c = '/';
-    }
-  }
+  std::replace(path.begin(), path.end(), '\\', '/');
 #endif
   return path;
 }
