@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: test sanitize bench clean
+.PHONY: test sanitize bench demo clean
 
 # Configure, build and run every test of the normal build.
 test:
@@ -14,6 +14,18 @@ sanitize:
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# Builds everything, writes the sample backup into build/demo and converts it there.
+demo:
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+	rm -rf build/demo
+	mkdir -p build/demo
+	build/default/tools/make_sample_backup build/demo
+	cd build/demo && ../default/brimlow2csv < /dev/null
+	@echo
+	@echo "The sample backup and the three files are in build/demo/:"
+	@cd build/demo && ls -l Brimlow_C.csv Brimlow_S.csv Brimlow_T.tsv
 
 # Times the conversion of a worst-case and a typical backup against writing as
 # many bytes; one line per case.
