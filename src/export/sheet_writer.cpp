@@ -3,10 +3,16 @@
 #include "export/numbers.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
+// The buffer of the last finished sheet, kept for the next one: the three
+// files are written one after the other, and memory that a process touches
+// for the first time costs a page fault every 4 KiB.
+std::unique_ptr<char[]> spareBuffer;
 
 void flush(SheetWriter &w) {
   if (w.used > 0 && std::fwrite(w.buffer.get(), 1, w.used, w.file) != w.used) {
@@ -15,49 +21,88 @@ void flush(SheetWriter &w) {
   w.used = 0;
 }
 
-void append(SheetWriter &w, const char *bytes, std::size_t count) {
+// Where the next count bytes go in the buffer, flushed first if they do not
+// fit behind what it holds; nullptr when they would not fit even in an empty
+// buffer.
+char *roomFor(SheetWriter &w, std::size_t count) {
   if (count > kBufferSize - w.used) {
     flush(w);
   }
-  if (count > kBufferSize) {
-    if (std::fwrite(bytes, 1, count, w.file) != count) {
-      w.failed = true;
-    }
-    return;
+  return count <= kBufferSize ? w.buffer.get() + w.used : nullptr;
+}
+
+void commit(SheetWriter &w, const char *end) {
+  w.used = static_cast<std::size_t>(end - w.buffer.get());
+}
+
+// The frame of a cell is a few bytes, for which a call of memcpy costs more
+// than the copy.
+char *copyShort(char *out, std::string_view bytes) {
+  for (char c : bytes) {
+    *out++ = c;
   }
-  std::memcpy(w.buffer.get() + w.used, bytes, count);
-  w.used += count;
+  return out;
 }
 
-void append(SheetWriter &w, std::string_view bytes) { append(w, bytes.data(), bytes.size()); }
-
-void openCell(SheetWriter &w) {
-  append(w, w.prefix);
-  append(w, w.quote);
-}
-
-void closeCell(SheetWriter &w) {
-  append(w, w.quote);
-  append(w, w.separator);
+char *copy(char *out, std::string_view bytes) {
+  std::memcpy(out, bytes.data(), bytes.size());
+  return out + bytes.size();
 }
 
 // Each quote character inside the text is doubled, so that the cell keeps its
 // bounds in every spreadsheet program.
-void appendEscaped(SheetWriter &w, std::string_view text) {
-  if (w.quote.size() != 1) {
-    append(w, text);
-    return;
-  }
-  char quote = w.quote[0];
+char *copyDoublingQuotes(char *out, std::string_view text, char quote) {
   for (std::size_t start = 0; start < text.size();) {
     std::size_t found = text.find(quote, start);
     std::size_t end = found == std::string_view::npos ? text.size() : found + 1;
-    append(w, text.substr(start, end - start));
+    out = copy(out, text.substr(start, end - start));
     if (found != std::string_view::npos) {
-      append(w, &quote, 1);
+      *out++ = quote;
     }
     start = end;
   }
+  return out;
+}
+
+std::size_t frameSize(const SheetWriter &w) {
+  return w.prefix.size() + 2 * w.quote.size() + w.separator.size();
+}
+
+// The bytes that do not fit in the buffer at all go straight to the stream.
+void appendUnbuffered(SheetWriter &w, std::string_view bytes) {
+  flush(w);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), w.file) != bytes.size()) {
+    w.failed = true;
+  }
+}
+
+void append(SheetWriter &w, std::string_view bytes) {
+  char *out = roomFor(w, bytes.size());
+  if (out == nullptr) {
+    appendUnbuffered(w, bytes);
+    return;
+  }
+  commit(w, copy(out, bytes));
+}
+
+// A cell too large for the buffer, piece by piece.
+void putLargeCell(SheetWriter &w, const MeasuredText &text) {
+  append(w, w.prefix);
+  append(w, w.quote);
+  if (!text.quoted) {
+    append(w, text.text);
+  } else {
+    std::string_view rest = text.text;
+    for (std::size_t found = rest.find(w.quote[0]); found != std::string_view::npos;
+         found = rest.find(w.quote[0])) {
+      append(w, rest.substr(0, found + 1));
+      append(w, w.quote);
+      rest.remove_prefix(found + 1);
+    }
+    append(w, rest);
+  }
+  append(w, w.quote);
+  append(w, w.separator);
 }
 
 } // namespace
@@ -65,13 +110,10 @@ void appendEscaped(SheetWriter &w, std::string_view text) {
 SheetWriter startSheet(std::FILE *file, const ExportDialect &dialect) {
   // The writer buffers by itself; the stream passes its writes straight on.
   std::setvbuf(file, nullptr, _IONBF, 0);
-  return SheetWriter{file,
-                     dialect.prefix,
-                     dialect.quote,
-                     dialect.separator,
-                     std::unique_ptr<char[]>(new char[kBufferSize]),
-                     0,
-                     false};
+  std::unique_ptr<char[]> buffer =
+      spareBuffer ? std::move(spareBuffer) : std::unique_ptr<char[]>(new char[kBufferSize]);
+  return SheetWriter{file, dialect.prefix, dialect.quote, dialect.separator, std::move(buffer),
+                     0,    false};
 }
 
 bool finishSheet(SheetWriter &w) {
@@ -80,48 +122,55 @@ bool finishSheet(SheetWriter &w) {
     w.failed = true;
   }
   w.file = nullptr;
+  spareBuffer = std::move(w.buffer);
   return !w.failed;
 }
 
-void putText(SheetWriter &w, std::string_view text) {
-  openCell(w);
-  appendEscaped(w, text);
-  closeCell(w);
+MeasuredText measureText(const SheetWriter &w, std::string_view text) {
+  bool quoted = w.quote.size() == 1 && text.find(w.quote[0]) != std::string_view::npos;
+  return MeasuredText{text, quoted};
 }
 
-void putEmpty(SheetWriter &w) {
-  openCell(w);
-  closeCell(w);
+void putText(SheetWriter &w, const MeasuredText &text) {
+  std::size_t most = frameSize(w) + text.text.size() * (text.quoted ? 2 : 1);
+  char *out = roomFor(w, most);
+  if (out == nullptr) {
+    putLargeCell(w, text);
+    return;
+  }
+  out = copyShort(out, w.prefix);
+  out = copyShort(out, w.quote);
+  out = text.quoted ? copyDoublingQuotes(out, text.text, w.quote[0]) : copy(out, text.text);
+  out = copyShort(out, w.quote);
+  commit(w, copyShort(out, w.separator));
 }
+
+void putText(SheetWriter &w, std::string_view text) { putText(w, measureText(w, text)); }
+
+void putEmpty(SheetWriter &w) { putText(w, MeasuredText{{}, false}); }
 
 void putFourDecimals(SheetWriter &w, double value) {
   char text[kNumberTextCapacity];
   std::size_t length = formatFourDecimals(value, text);
-  openCell(w);
-  append(w, text, length);
-  closeCell(w);
+  putText(w, MeasuredText{{text, length}, false});
 }
 
 void putTwoDecimals(SheetWriter &w, double value) {
   char text[kNumberTextCapacity];
   std::size_t length = formatTwoDecimals(value, text);
-  openCell(w);
-  append(w, text, length);
-  closeCell(w);
+  putText(w, MeasuredText{{text, length}, false});
 }
 
 void putDateTime(SheetWriter &w, std::int32_t year, std::int32_t month, std::int32_t day,
                  std::int32_t hour, std::int32_t minute, std::int32_t second) {
   char text[kDateTimeTextCapacity];
   std::size_t length = formatDateTime(year, month, day, hour, minute, second, text);
-  openCell(w);
-  append(w, text, length);
-  closeCell(w);
+  putText(w, MeasuredText{{text, length}, false});
 }
 
 void endLine(SheetWriter &w, int emptyLines) {
   for (int i = 0; i <= emptyLines; ++i) {
-    append(w, "\r\n", 2);
+    append(w, "\r\n");
   }
 }
 

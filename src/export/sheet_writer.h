@@ -31,8 +31,17 @@ SheetWriter startSheet(std::FILE *file, const ExportDialect &dialect);
 // Flushes and closes the file; false when any write or the close failed.
 bool finishSheet(SheetWriter &writer);
 
+// A text and whether it holds the writer's quote character, which its cell
+// doubles; for texts that are written many times, measured once.
+struct MeasuredText {
+  std::string_view text;
+  bool quoted;
+};
+MeasuredText measureText(const SheetWriter &writer, std::string_view text);
+
 // A text cell; each quote character inside the text is written twice.
 void putText(SheetWriter &writer, std::string_view text);
+void putText(SheetWriter &writer, const MeasuredText &text);
 void putEmpty(SheetWriter &writer);
 void putFourDecimals(SheetWriter &writer, double value);
 void putTwoDecimals(SheetWriter &writer, double value);
