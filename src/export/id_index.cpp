@@ -1,0 +1,24 @@
+#include "export/id_index.h"
+
+void clearIdIndex(IdIndex &index, std::int32_t count) {
+  int bits = 1;
+  while ((std::int32_t{1} << bits) < 2 * count) {
+    ++bits;
+  }
+  index.shift = 32 - bits;
+  index.mask = (std::uint32_t{1} << bits) - 1;
+  for (std::uint32_t slot = 0; slot <= index.mask; ++slot) {
+    index.slots[slot] = IdSlot{0, -1};
+  }
+}
+
+void addFirstId(IdIndex &index, std::int32_t id, std::int32_t position) {
+  std::uint32_t slot = idSlotOf(index, id);
+  while (index.slots[slot].position >= 0) {
+    if (index.slots[slot].id == id) {
+      return;
+    }
+    slot = (slot + 1) & index.mask;
+  }
+  index.slots[slot] = IdSlot{id, position};
+}
