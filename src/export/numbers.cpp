@@ -1,5 +1,6 @@
 #include "export/numbers.h"
 
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -14,6 +15,66 @@ std::size_t rightAligned(const char *text, std::size_t length, std::size_t width
   return padding + length;
 }
 
+constexpr std::uint64_t kPowersOf5[] = {1, 5, 25, 125, 625};
+constexpr std::uint64_t kPowersOf10[] = {1, 10, 100, 1000, 10000};
+
+// The magnitude times 10^decimals, rounded to the nearest integer with ties to
+// even, when that integer fits in 64 bits. A finite double is m times 2^e with
+// an integer m below 2^53; times 10^d = 5^d 2^d it is m 5^d 2^(e + d), and
+// m 5^d stays below 2^63 for d up to 4, so one product and one exact shift give
+// the digits that to_chars gives, at a fraction of its cost.
+bool scaleExactly(double magnitude, int decimals, std::uint64_t &scaled) {
+  auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  auto biasedExponent = static_cast<int>(bits >> 52);
+  std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
+  int exponent = -1074; // subnormal
+  if (biasedExponent != 0) {
+    significand |= std::uint64_t{1} << 52;
+    exponent = biasedExponent - 1075;
+  }
+  std::uint64_t product = significand * kPowersOf5[decimals];
+  int shift = exponent + decimals;
+  if (shift >= 0) {
+    if (shift >= 64 || product > UINT64_MAX >> shift) {
+      return false;
+    }
+    scaled = product << shift;
+    return true;
+  }
+  int dropped = -shift;
+  if (dropped >= 64) { // product < 2^63: below half of the unit
+    scaled = 0;
+    return true;
+  }
+  std::uint64_t kept = product >> dropped;
+  std::uint64_t rest = product & ((std::uint64_t{1} << dropped) - 1);
+  std::uint64_t half = std::uint64_t{1} << (dropped - 1);
+  scaled = kept + ((rest > half || (rest == half && (kept & 1) != 0)) ? 1 : 0);
+  return true;
+}
+
+// "-" for every negative value, zeros and those rounded to zero included.
+std::size_t fixedDigits(double value, int decimals, char *out) {
+  std::uint64_t scaled = 0;
+  if (!scaleExactly(std::fabs(value), decimals, scaled)) {
+    std::to_chars_result result =
+        std::to_chars(out, out + kNumberTextCapacity, value, std::chars_format::fixed, decimals);
+    return static_cast<std::size_t>(result.ptr - out);
+  }
+  char *p = out;
+  if (std::signbit(value)) {
+    *p++ = '-';
+  }
+  std::uint64_t fraction = scaled % kPowersOf10[decimals];
+  p = std::to_chars(p, out + kNumberTextCapacity, scaled / kPowersOf10[decimals]).ptr;
+  *p++ = '.';
+  for (int digit = decimals - 1; digit >= 0; --digit) {
+    p[digit] = static_cast<char>('0' + fraction % 10);
+    fraction /= 10;
+  }
+  return static_cast<std::size_t>(p + decimals - out);
+}
+
 std::size_t formatFixed(double value, int decimals, std::size_t width, char *out) {
   const char *special = nullptr;
   if (std::isnan(value)) {
@@ -25,9 +86,7 @@ std::size_t formatFixed(double value, int decimals, std::size_t width, char *out
     return rightAligned(special, 4, width, out);
   }
   char digits[kNumberTextCapacity];
-  std::to_chars_result result =
-      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
-  return rightAligned(digits, static_cast<std::size_t>(result.ptr - digits), width, out);
+  return rightAligned(digits, fixedDigits(value, decimals, digits), width, out);
 }
 
 // A signed decimal whose digits are filled with leading zeros so that sign and
