@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+constexpr std::size_t kBufferSize = kSheetBufferSize;
 
 // The buffer of the last finished sheet, kept for the next one: the three
 // files are written one after the other, and memory that a process touches
@@ -45,23 +45,25 @@ char *copyShort(char *out, std::string_view bytes) {
 }
 
 char *copy(char *out, std::string_view bytes) {
-  std::memcpy(out, bytes.data(), bytes.size());
+  if (!bytes.empty()) { // an empty view may have no data at all
+    std::memcpy(out, bytes.data(), bytes.size());
+  }
   return out + bytes.size();
 }
 
 // Each quote character inside the text is doubled, so that the cell keeps its
 // bounds in every spreadsheet program.
 char *copyDoublingQuotes(char *out, std::string_view text, char quote) {
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t found = text.find(quote, start);
-    std::size_t end = found == std::string_view::npos ? text.size() : found + 1;
-    out = copy(out, text.substr(start, end - start));
-    if (found != std::string_view::npos) {
-      *out++ = quote;
-    }
-    start = end;
+  const char *rest = text.data();
+  const char *end = rest + text.size();
+  for (const void *found = std::memchr(rest, quote, text.size()); found != nullptr;
+       found = std::memchr(rest, quote, static_cast<std::size_t>(end - rest))) {
+    const char *next = static_cast<const char *>(found) + 1;
+    out = copy(out, {rest, static_cast<std::size_t>(next - rest)});
+    *out++ = quote;
+    rest = next;
   }
-  return out;
+  return copy(out, {rest, static_cast<std::size_t>(end - rest)});
 }
 
 std::size_t frameSize(const SheetWriter &w) {
@@ -112,8 +114,16 @@ SheetWriter startSheet(std::FILE *file, const ExportDialect &dialect) {
   std::setvbuf(file, nullptr, _IONBF, 0);
   std::unique_ptr<char[]> buffer =
       spareBuffer ? std::move(spareBuffer) : std::unique_ptr<char[]>(new char[kBufferSize]);
-  return SheetWriter{file, dialect.prefix, dialect.quote, dialect.separator, std::move(buffer),
-                     0,    false};
+  SheetWriter writer{
+      file,  dialect.prefix, dialect.quote, dialect.separator, std::move(buffer), 0, false,
+      false, '\0',           '\0'};
+  writer.compactFrame =
+      writer.prefix.empty() && writer.quote.size() == 1 && writer.separator.size() == 1;
+  if (writer.compactFrame) {
+    writer.quoteCharacter = writer.quote[0];
+    writer.separatorCharacter = writer.separator[0];
+  }
+  return writer;
 }
 
 bool finishSheet(SheetWriter &w) {
@@ -131,7 +141,12 @@ MeasuredText measureText(const SheetWriter &w, std::string_view text) {
   return MeasuredText{text, quoted};
 }
 
-void putText(SheetWriter &w, const MeasuredText &text) {
+std::size_t writeDoubledQuotes(const SheetWriter &w, std::string_view text, char *out) {
+  char *end = w.quote.size() == 1 ? copyDoublingQuotes(out, text, w.quote[0]) : copy(out, text);
+  return static_cast<std::size_t>(end - out);
+}
+
+void putTextInFull(SheetWriter &w, const MeasuredText &text) {
   std::size_t most = frameSize(w) + text.text.size() * (text.quoted ? 2 : 1);
   char *out = roomFor(w, most);
   if (out == nullptr) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -17,14 +18,21 @@ struct ExportDialect {
 // Writes the cells of one output file through a large buffer of its own; every
 // byte is written as given (binary mode), and every failure of a write or of
 // the close is remembered.
+constexpr std::size_t kSheetBufferSize = std::size_t{1} << 20;
+
 struct SheetWriter {
   std::FILE *file;
   std::string_view prefix;
   std::string_view quote;
   std::string_view separator;
-  std::unique_ptr<char[]> buffer;
+  std::unique_ptr<char[]> buffer; // kSheetBufferSize bytes
   std::size_t used;
   bool failed;
+  // No prefix, and one character each for the quote and the separator, as in
+  // every dialect of the program: then most cells take the inline path.
+  bool compactFrame;
+  char quoteCharacter;
+  char separatorCharacter;
 };
 
 SheetWriter startSheet(std::FILE *file, const ExportDialect &dialect);
@@ -38,10 +46,33 @@ struct MeasuredText {
   bool quoted;
 };
 MeasuredText measureText(const SheetWriter &writer, std::string_view text);
+// Writes the text as its cell holds it, each quote character doubled, to out,
+// which has room for twice the text; the number of bytes written.
+std::size_t writeDoubledQuotes(const SheetWriter &writer, std::string_view text, char *out);
 
 // A text cell; each quote character inside the text is written twice.
 void putText(SheetWriter &writer, std::string_view text);
 void putText(SheetWriter &writer, const MeasuredText &text);
+// Any text cell in any frame, whatever room the buffer has left.
+void putTextInFull(SheetWriter &writer, const MeasuredText &text);
+
+// Most cells of a file: a text without quotes in a compact frame, with room
+// in the buffer. A call per cell would cost as much as its copy.
+inline void putText(SheetWriter &writer, const MeasuredText &text) {
+  std::size_t length = text.text.size();
+  if (!writer.compactFrame || text.quoted || length + 3 > kSheetBufferSize - writer.used) {
+    putTextInFull(writer, text);
+    return;
+  }
+  char *out = writer.buffer.get() + writer.used;
+  out[0] = writer.quoteCharacter;
+  if (length > 0) { // an empty view may have no data at all
+    std::memcpy(out + 1, text.text.data(), length);
+  }
+  out[length + 1] = writer.quoteCharacter;
+  out[length + 2] = writer.separatorCharacter;
+  writer.used += length + 3;
+}
 void putEmpty(SheetWriter &writer);
 void putFourDecimals(SheetWriter &writer, double value);
 void putTwoDecimals(SheetWriter &writer, double value);

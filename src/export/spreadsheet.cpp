@@ -22,11 +22,35 @@ namespace {
 // of the name.
 struct NameLookup {
   IdIndex ids;
-  std::uint16_t lengths[kTableCapacity];
-  bool quoted[kTableCapacity];
+  std::uint16_t lengths[kTableCapacity]; // as written into the cell
+  // Where the name stands in doubledNames with its quotes doubled; -1 for a
+  // name that is written from its table.
+  std::int32_t doubledAt[kTableCapacity];
+  bool quoted[kTableCapacity]; // a name from its table whose quotes are still to double
+};
+
+// The looked-up names that hold quotes, doubled once per file rather than in
+// every cell that shows them; the names that find this full are doubled cell
+// by cell.
+constexpr std::size_t kDoubledNamesCapacity = std::size_t{1} << 18;
+char doubledNames[kDoubledNamesCapacity];
+std::size_t doubledNamesUsed;
+
+// The fixed texts of the data lines, measured once per file.
+struct FixedTexts {
+  MeasuredText yes;
+  MeasuredText no;
+  MeasuredText transfer;
+  MeasuredText single;
+  MeasuredText income;
+  MeasuredText expense;
+  MeasuredText remind;
+  MeasuredText fixedRate;
+  MeasuredText none;
 };
 
 struct ExportLookups {
+  FixedTexts fixed;
   NameLookup currencies;
   NameLookup accounts;
   NameLookup category1;
@@ -54,12 +78,25 @@ void prepareLookup(NameLookup &lookup, const SheetWriter &w, const Entry *table,
   std::int32_t measured = std::clamp(count, 1, kTableCapacity);
   for (std::int32_t i = 0; i < measured; ++i) {
     MeasuredText name = measureText(w, textOf(table[i].name));
+    lookup.doubledAt[i] = -1;
+    if (name.quoted && 2 * name.text.size() <= kDoubledNamesCapacity - doubledNamesUsed) {
+      lookup.doubledAt[i] = static_cast<std::int32_t>(doubledNamesUsed);
+      name = MeasuredText{{doubledNames + doubledNamesUsed,
+                           writeDoubledQuotes(w, name.text, doubledNames + doubledNamesUsed)},
+                          false};
+      doubledNamesUsed += name.text.size();
+    }
     lookup.lengths[i] = static_cast<std::uint16_t>(name.text.size());
     lookup.quoted[i] = name.quoted;
   }
 }
 
 void prepareLookups(ExportLookups &l, const SheetWriter &w, const FinanceTables &t) {
+  doubledNamesUsed = 0;
+  l.fixed = FixedTexts{
+      measureText(w, "Yes"),      measureText(w, "No"),         measureText(w, "Transfer"),
+      measureText(w, "Single  "), measureText(w, "Income "),    measureText(w, "Expense"),
+      measureText(w, "Remind"),   measureText(w, "Fixed rate"), measureText(w, "")};
   prepareLookup(l.currencies, w, t.currencies, t.currencyCount);
   prepareLookup(l.accounts, w, t.accounts, t.accountCount);
   prepareLookup(l.category1, w, t.category1, t.category1Count);
@@ -72,7 +109,11 @@ void prepareLookups(ExportLookups &l, const SheetWriter &w, const FinanceTables 
 
 template <typename Entry>
 MeasuredText nameAt(const NameLookup &lookup, const Entry *table, std::int32_t position) {
-  return MeasuredText{{table[position].name, lookup.lengths[position]}, lookup.quoted[position]};
+  std::size_t length = lookup.lengths[position];
+  if (lookup.doubledAt[position] >= 0) {
+    return MeasuredText{{doubledNames + lookup.doubledAt[position], length}, false};
+  }
+  return MeasuredText{{table[position].name, length}, lookup.quoted[position]};
 }
 
 // The name of the entry that findById returns for the id.
@@ -81,7 +122,9 @@ MeasuredText nameFor(const NameLookup &lookup, const Entry *table, std::int32_t 
   return nameAt(lookup, table, positionOfId(lookup.ids, id));
 }
 
-const char *yesNo(std::uint8_t flag) { return flag != 0 ? "Yes" : "No"; }
+const MeasuredText &yesNo(const FixedTexts &f, std::uint8_t flag) {
+  return flag != 0 ? f.yes : f.no;
+}
 
 void putHeaderLine(SheetWriter &w, std::initializer_list<std::string_view> cells) {
   for (std::string_view cell : cells) {
@@ -114,8 +157,8 @@ void writeAccounts(SheetWriter &w, const FinanceTables &t, const ExportLookups &
   for (std::int32_t i = 0; i < t.accountCount; ++i) {
     const AccountItem &account = t.accounts[i];
     std::int32_t currency = positionOfId(l.currencies.ids, account.currencyId);
-    putText(w, yesNo(account.total));
-    putText(w, yesNo(account.active));
+    putText(w, yesNo(l.fixed, account.total));
+    putText(w, yesNo(l.fixed, account.active));
     putText(w, account.name);
     putTwoDecimals(w, account.amount);
     putText(w, nameAt(l.currencies, t.currencies, currency));
@@ -175,8 +218,7 @@ TransactionReferences lookUp(const FinanceTables &t, const ExportLookups &l,
       t.currencies[currency].rate,
       nameAt(l.currencies, t.currencies, currency),
       nameFor(l.accounts, t.accounts, x.accountId),
-      x.transferAccountId < 1 ? MeasuredText{{}, false}
-                              : nameFor(l.accounts, t.accounts, x.transferAccountId),
+      x.transferAccountId < 1 ? l.fixed.none : nameFor(l.accounts, t.accounts, x.transferAccountId),
       nameFor(l.category1, t.category1, x.category1Id),
       nameFor(l.category2, t.category2, x.category2Id),
       nameFor(l.category3, t.category3, x.category3Id),
@@ -186,10 +228,11 @@ TransactionReferences lookUp(const FinanceTables &t, const ExportLookups &l,
   };
 }
 
-void writeTransaction(SheetWriter &w, const TransactionReferences &r, const TransactionItem &x) {
+void writeTransaction(SheetWriter &w, const FixedTexts &f, const TransactionReferences &r,
+                      const TransactionItem &x) {
   putDateTime(w, x.year, x.month, x.day, x.hour, x.minute, x.second);
-  putText(w, x.transferMark > 0 ? "Transfer" : "Single  ");
-  putText(w, x.income != 0 ? "Income " : "Expense");
+  putText(w, x.transferMark > 0 ? f.transfer : f.single);
+  putText(w, x.income != 0 ? f.income : f.expense);
   putTwoDecimals(w, x.amount);
   putText(w, r.currency);
   putText(w, r.account);
@@ -200,19 +243,19 @@ void writeTransaction(SheetWriter &w, const TransactionReferences &r, const Tran
   putText(w, r.category4);
   putText(w, r.balanceType);
   putText(w, r.remindType);
-  putText(w, x.remind != 0 ? "Remind" : "");
-  putText(w, yesNo(x.receipt));
-  putText(w, yesNo(x.billable));
-  putText(w, yesNo(x.cleared));
-  putText(w, x.fixedRateFlag != 0 ? "Fixed rate" : "");
+  putText(w, x.remind != 0 ? f.remind : f.none);
+  putText(w, yesNo(f, x.receipt));
+  putText(w, yesNo(f, x.billable));
+  putText(w, yesNo(f, x.cleared));
+  putText(w, x.fixedRateFlag != 0 ? f.fixedRate : f.none);
   putFourDecimals(w, x.fixedRateValue);
   putTwoDecimals(w, productOfSingles(r.rate, x.amount));
   if (x.fixedRateFlag != 0) {
     putTwoDecimals(w, productOfSingles(x.amount, x.fixedRateValue));
     putFourDecimals(w, quotientOfSingles(x.amount, x.fixedRateValue));
   } else {
-    putEmpty(w);
-    putEmpty(w);
+    putText(w, f.none);
+    putText(w, f.none);
   }
   putText(w, x.notes);
   endLine(w);
@@ -223,7 +266,7 @@ void writeTransactions(SheetWriter &w, const FinanceTables &t, const ExportLooku
   writeTransactionHeader(w, t);
   for (std::int32_t i = 0; i < t.transactionCount; ++i) {
     const TransactionItem &x = t.transactions[i];
-    writeTransaction(w, lookUp(t, l, x), x);
+    writeTransaction(w, l.fixed, lookUp(t, l, x), x);
   }
 }
 
