@@ -10,10 +10,16 @@ void clearIdIndex(IdIndex &index, std::int32_t count) {
   for (std::uint32_t slot = 0; slot <= index.mask; ++slot) {
     index.slots[slot] = IdSlot{0, -1};
   }
+  for (std::uint64_t &word : index.filter) {
+    word = 0;
+  }
 }
 
 void addFirstId(IdIndex &index, std::int32_t id, std::int32_t position) {
-  std::uint32_t slot = idSlotOf(index, id);
+  std::uint32_t hash = idHash(id);
+  std::uint32_t bit = hash >> (32 - kIdFilterBits);
+  index.filter[bit / 64] |= std::uint64_t{1} << (bit % 64);
+  std::uint32_t slot = hash >> index.shift;
   while (index.slots[slot].position >= 0) {
     if (index.slots[slot].id == id) {
       return;

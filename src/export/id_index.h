@@ -18,9 +18,16 @@ struct IdSlot {
   std::int32_t position; // -1: free
 };
 
+// A bit for each value of the top 16 bits of an id's hash that some entry's id
+// has: most ids that match nothing are turned away by it, without a probe of
+// the slots, which a full table spreads over 64 KiB.
+constexpr int kIdFilterBits = 16;
+constexpr std::size_t kIdFilterWords = (std::size_t{1} << kIdFilterBits) / 64;
+
 struct IdIndex {
   int shift;          // 32 minus the bits of a slot number
   std::uint32_t mask; // slots in use, minus 1
+  std::uint64_t filter[kIdFilterWords];
   IdSlot slots[kIdSlotCapacity];
 };
 
@@ -31,13 +38,22 @@ void clearIdIndex(IdIndex &index, std::int32_t count);
 // never found, as in a search from the first entry.
 void addFirstId(IdIndex &index, std::int32_t id, std::int32_t position);
 
-inline std::uint32_t idSlotOf(const IdIndex &index, std::int32_t id) {
-  // Fibonacci hashing: the top bits of the product spread neighbouring ids.
-  return (static_cast<std::uint32_t>(id) * 0x9E3779B1u) >> index.shift;
+// Fibonacci hashing: the top bits of the product spread neighbouring ids.
+inline std::uint32_t idHash(std::int32_t id) {
+  return static_cast<std::uint32_t>(id) * 0x9E3779B1u;
+}
+
+inline bool mayHoldId(const IdIndex &index, std::uint32_t hash) {
+  std::uint32_t bit = hash >> (32 - kIdFilterBits);
+  return (index.filter[bit / 64] >> (bit % 64) & 1) != 0;
 }
 
 inline std::int32_t positionOfId(const IdIndex &index, std::int32_t id) {
-  for (std::uint32_t slot = idSlotOf(index, id);; slot = (slot + 1) & index.mask) {
+  std::uint32_t hash = idHash(id);
+  if (!mayHoldId(index, hash)) {
+    return 0;
+  }
+  for (std::uint32_t slot = hash >> index.shift;; slot = (slot + 1) & index.mask) {
     const IdSlot &s = index.slots[slot];
     if (s.position < 0) {
       return 0;
