@@ -16,6 +16,36 @@ std::size_t rightAligned(const char *text, std::size_t length, std::size_t width
 }
 
 constexpr std::uint64_t kPowersOf5[] = {1, 5, 25, 125, 625};
+
+// "00" to "99", so that the digits are written two at a time.
+struct DigitPairs {
+  char text[200];
+};
+constexpr DigitPairs makeDigitPairs() {
+  DigitPairs pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs.text[2 * i] = static_cast<char>('0' + i / 10);
+    pairs.text[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}
+constexpr DigitPairs kDigitPairs = makeDigitPairs();
+
+// Writes the decimal digits of value backwards, ending before end; the first.
+char *digitsBefore(char *end, std::uint64_t value) {
+  while (value >= 100) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs.text + 2 * (value % 100), 2);
+    value /= 100;
+  }
+  if (value >= 10) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs.text + 2 * value, 2);
+    return end;
+  }
+  *--end = static_cast<char>('0' + value);
+  return end;
+}
 constexpr std::uint64_t kPowersOf10[] = {1, 10, 100, 1000, 10000};
 
 // The magnitude times 10^decimals, rounded to the nearest integer with ties to
@@ -53,28 +83,29 @@ bool scaleExactly(double magnitude, int decimals, std::uint64_t &scaled) {
   return true;
 }
 
-// "-" for every negative value, zeros and those rounded to zero included.
-std::size_t fixedDigits(double value, int decimals, char *out) {
-  std::uint64_t scaled = 0;
-  if (!scaleExactly(std::fabs(value), decimals, scaled)) {
-    std::to_chars_result result =
-        std::to_chars(out, out + kNumberTextCapacity, value, std::chars_format::fixed, decimals);
-    return static_cast<std::size_t>(result.ptr - out);
+// The scaled value with its point before the last decimals digits, right-
+// aligned, written from the last digit backwards: at most 20 digits, the point
+// and the sign, and no width beyond 12.
+std::size_t formatScaled(std::uint64_t scaled, bool negative, int decimals, std::size_t width,
+                         char *out) {
+  char text[32];
+  char *end = text + sizeof text;
+  std::uint64_t unit = kPowersOf10[decimals];
+  // The fraction with its leading zeros: digits of unit + fraction but the 1.
+  char *p = digitsBefore(end, unit + scaled % unit) + 1;
+  *--p = '.';
+  p = digitsBefore(p, scaled / unit);
+  if (negative) {
+    *--p = '-';
   }
-  char *p = out;
-  if (std::signbit(value)) {
-    *p++ = '-';
+  while (static_cast<std::size_t>(end - p) < width) {
+    *--p = ' ';
   }
-  std::uint64_t fraction = scaled % kPowersOf10[decimals];
-  p = std::to_chars(p, out + kNumberTextCapacity, scaled / kPowersOf10[decimals]).ptr;
-  *p++ = '.';
-  for (int digit = decimals - 1; digit >= 0; --digit) {
-    p[digit] = static_cast<char>('0' + fraction % 10);
-    fraction /= 10;
-  }
-  return static_cast<std::size_t>(p + decimals - out);
+  std::memcpy(out, p, static_cast<std::size_t>(end - p));
+  return static_cast<std::size_t>(end - p);
 }
 
+// "-" for every negative value, zeros and those rounded to zero included.
 std::size_t formatFixed(double value, int decimals, std::size_t width, char *out) {
   const char *special = nullptr;
   if (std::isnan(value)) {
@@ -85,8 +116,14 @@ std::size_t formatFixed(double value, int decimals, std::size_t width, char *out
   if (special != nullptr) {
     return rightAligned(special, 4, width, out);
   }
+  std::uint64_t scaled = 0;
+  if (scaleExactly(std::fabs(value), decimals, scaled)) {
+    return formatScaled(scaled, std::signbit(value), decimals, width, out);
+  }
   char digits[kNumberTextCapacity];
-  return rightAligned(digits, fixedDigits(value, decimals, digits), width, out);
+  std::to_chars_result result =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+  return rightAligned(digits, static_cast<std::size_t>(result.ptr - digits), width, out);
 }
 
 // A signed decimal whose digits are filled with leading zeros so that sign and
