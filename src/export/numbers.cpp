@@ -23,7 +23,7 @@ struct DigitPairs {
 };
 constexpr DigitPairs makeDigitPairs() {
   DigitPairs pairs{};
-  for (int i = 0; i < 100; ++i) {
+  for (std::size_t i = 0; i < 100; ++i) {
     pairs.text[2 * i] = static_cast<char>('0' + i / 10);
     pairs.text[2 * i + 1] = static_cast<char>('0' + i % 10);
   }
@@ -31,7 +31,8 @@ constexpr DigitPairs makeDigitPairs() {
 }
 constexpr DigitPairs kDigitPairs = makeDigitPairs();
 
-// Writes the decimal digits of value backwards, ending before end; the first.
+// Writes the decimal digits of value backwards, ending before end; returns
+// where they begin.
 char *digitsBefore(char *end, std::uint64_t value) {
   while (value >= 100) {
     end -= 2;
