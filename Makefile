@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: test sanitize fuzz clean
+.PHONY: test sanitize demo fuzz clean
 
 # Configure, build and run every test of the normal build.
 test:
@@ -15,6 +15,18 @@ sanitize:
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 
+# Builds everything, writes the sample backup into build/demo and converts it there.
+demo:
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+	rm -rf build/demo
+	mkdir -p build/demo
+	build/default/tools/make_sample_backup build/demo
+	cd build/demo && ../default/brimlow2csv < /dev/null
+	@echo
+	@echo "The sample backup and the three files are in build/demo/:"
+	@cd build/demo && ls -l Brimlow_C.csv Brimlow_S.csv Brimlow_T.tsv
+
 # Both libFuzzer targets (clang), each run for FUZZ_SECONDS on its corpus in
 # build/fuzz/corpus/ and freshly written seeds; fails on any crash, whose input
 # stays in build/fuzz/artifacts/.
@@ -24,7 +36,7 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	rm -rf $(FUZZ_BUILD)/seeds
-	$(FUZZ_BUILD)/tools/fuzz_seeds/brimlow_fuzz_seeds $(FUZZ_BUILD)/seeds/database $(FUZZ_BUILD)/seeds/conversion
+	$(FUZZ_BUILD)/tools/brimlow_fuzz_seeds $(FUZZ_BUILD)/seeds/database $(FUZZ_BUILD)/seeds/conversion
 	bash tests/fuzz/run_fuzzer.sh database $(FUZZ_SECONDS)
 	bash tests/fuzz/run_fuzzer.sh conversion $(FUZZ_SECONDS)
 

@@ -96,8 +96,10 @@ std::uint64_t roundOffBits(std::uint64_t value, int bits, bool sticky) {
 double positiveQuotientBySignificand64(double dividend, double divisor) {
   int dividendExponent = 0;
   int divisorExponent = 0;
-  auto numerator = static_cast<std::uint64_t>(std::ldexp(std::frexp(dividend, &dividendExponent), 53));
-  auto denominator = static_cast<std::uint64_t>(std::ldexp(std::frexp(divisor, &divisorExponent), 53));
+  auto numerator =
+      static_cast<std::uint64_t>(std::ldexp(std::frexp(dividend, &dividendExponent), 53));
+  auto denominator =
+      static_cast<std::uint64_t>(std::ldexp(std::frexp(divisor, &divisorExponent), 53));
   int exponent = dividendExponent - divisorExponent;
   if (numerator < denominator) {
     numerator <<= 1;

@@ -96,23 +96,26 @@ void putEmpty(SheetWriter &w) {
 
 void putFourDecimals(SheetWriter &w, double value) {
   char text[kNumberTextCapacity];
+  std::size_t length = formatFourDecimals(value, text);
   openCell(w);
-  append(w, text, formatFourDecimals(value, text));
+  append(w, text, length);
   closeCell(w);
 }
 
 void putTwoDecimals(SheetWriter &w, double value) {
   char text[kNumberTextCapacity];
+  std::size_t length = formatTwoDecimals(value, text);
   openCell(w);
-  append(w, text, formatTwoDecimals(value, text));
+  append(w, text, length);
   closeCell(w);
 }
 
 void putDateTime(SheetWriter &w, std::int32_t year, std::int32_t month, std::int32_t day,
                  std::int32_t hour, std::int32_t minute, std::int32_t second) {
   char text[kDateTimeTextCapacity];
+  std::size_t length = formatDateTime(year, month, day, hour, minute, second, text);
   openCell(w);
-  append(w, text, formatDateTime(year, month, day, hour, minute, second, text));
+  append(w, text, length);
   closeCell(w);
 }
 

@@ -60,12 +60,29 @@ void writeAccounts(SheetWriter &w, const FinanceTables &t) {
 }
 
 void writeTransactionHeader(SheetWriter &w, const FinanceTables &t) {
-  putHeaderLine(w, {"Date/Time", "Transfer/Single", "Income/Expense", "Amount", "Currency",
-                    "Account (primary)", "Account (transfer)", t.customNames[0].name,
-                    t.customNames[1].name, t.customNames[2].name, t.customNames[3].name,
-                    "Balance", "How to remind", "Remind?", "Receipt", "Billable", "Cleared",
-                    "Fixed rate flag", "Fixed rate value", "Amount x Current rate",
-                    "Amount x Fixed rate", "Amount / Fixed rate", "Notes"});
+  putHeaderLine(w, {"Date/Time",
+                    "Transfer/Single",
+                    "Income/Expense",
+                    "Amount",
+                    "Currency",
+                    "Account (primary)",
+                    "Account (transfer)",
+                    t.customNames[0].name,
+                    t.customNames[1].name,
+                    t.customNames[2].name,
+                    t.customNames[3].name,
+                    "Balance",
+                    "How to remind",
+                    "Remind?",
+                    "Receipt",
+                    "Billable",
+                    "Cleared",
+                    "Fixed rate flag",
+                    "Fixed rate value",
+                    "Amount x Current rate",
+                    "Amount x Fixed rate",
+                    "Amount / Fixed rate",
+                    "Notes"});
 }
 
 void writeTransaction(SheetWriter &w, const FinanceTables &t, const TransactionItem &x) {

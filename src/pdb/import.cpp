@@ -27,16 +27,6 @@ constexpr int kRecordIndexLine = 224;
 #define CHECK_OR_STOP(condition, line)                                                             \
   ((condition) ? (void)0 : stopOnFailedCheck(#condition, kSourceName, line))
 
-// The length of currentFile; -1 when it cannot be measured.
-std::int64_t measureCurrentFile() {
-  if (std::fseek(currentFile, 0, SEEK_END) != 0) {
-    return -1;
-  }
-  long length = std::ftell(currentFile);
-  std::rewind(currentFile);
-  return length;
-}
-
 void readHeader(PdbHeader &header) {
   fileReadBlock(header.name, sizeof header.name);
   header.attributes = fileReadU16();
@@ -91,8 +81,7 @@ void readResourceList(PdbFile &p) {
 }
 
 RecordBlock readBlock(PdbFile *p, std::uint32_t offset, std::int32_t size) {
-  if (!recordLiesInFile(offset, size, p->fileSize) ||
-      std::fseek(currentFile, static_cast<long>(offset), SEEK_SET) != 0) {
+  if (!recordLiesInFile(offset, size, p->fileSize) || !seekFile(currentFile, offset)) {
     return nullptr;
   }
   RecordBlock block(new std::uint8_t[static_cast<std::size_t>(size)]);
@@ -127,11 +116,11 @@ std::uint32_t fileReadU32() {
 }
 
 std::size_t fileReadBlock(void *destination, std::size_t count) {
-  return std::fread(destination, 1, count, currentFile);
+  return readFromFile(currentFile, destination, count);
 }
 
 std::unique_ptr<PdbFile> openPdb(PdbHeader &header) {
-  std::int64_t length = measureCurrentFile();
+  std::int64_t length = measureFile(currentFile);
   if (length < kHeaderSize || length > std::numeric_limits<std::int32_t>::max()) {
     return nullptr;
   }

@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <algorithm>
+
 #if defined(_WIN32)
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -12,13 +14,35 @@
 std::string nativePath(const char *programPath) {
   std::string path(programPath);
 #if !defined(_WIN32)
-  for (char &c : path) {
-    if (c == '\\') {
-      c = '/';
-    }
-  }
+  std::replace(path.begin(), path.end(), '\\', '/');
 #endif
   return path;
+}
+
+#if defined(_WIN32)
+// 64-bit positions, so that a file of 2 GiB or more is measured as what it is.
+#define seekTo _fseeki64
+#define tellPosition _ftelli64
+#else
+#define seekTo fseeko
+#define tellPosition ftello
+#endif
+
+std::int64_t measureFile(std::FILE *file) {
+  if (seekTo(file, 0, SEEK_END) != 0) {
+    return -1;
+  }
+  std::int64_t length = tellPosition(file);
+  std::rewind(file);
+  return length;
+}
+
+bool seekFile(std::FILE *file, std::int64_t offset) {
+  return offset >= 0 && seekTo(file, offset, SEEK_SET) == 0;
+}
+
+std::size_t readFromFile(std::FILE *file, void *destination, std::size_t count) {
+  return std::fread(destination, 1, count, file);
 }
 
 #if defined(_WIN32)

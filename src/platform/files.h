@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -17,3 +19,13 @@ std::FILE *openFileForReading(const char *programPath);
 // allowed (a write to /dev/full fails later, at the write); a FIFO without a
 // reader is refused instead of waited for.
 std::FILE *createFileForWriting(const char *programPath);
+
+// The length of an open file, measured by seeking to its end, and the file
+// rewound to its start; -1 when it cannot be measured.
+std::int64_t measureFile(std::FILE *file);
+
+// Moves to an absolute offset; false when that fails.
+bool seekFile(std::FILE *file, std::int64_t offset);
+
+// Reads up to count bytes; the number of bytes read.
+std::size_t readFromFile(std::FILE *file, void *destination, std::size_t count);

@@ -114,8 +114,8 @@ TEST(FlattenLineBreaks, ReplacesEachCrAndLfByABar) {
     std::string flattened;
   };
   const Case cases[] = {
-      {"a\nb", "a|b"}, {"a\r\nb", "a||b"}, {"\r", "|"}, {"plain", "plain"}, {"", ""},
-      {"\n\n\r", "|||"},
+      {"a\nb", "a|b"},    {"a\r\nb", "a||b"}, {"\r", "|"},
+      {"plain", "plain"}, {"", ""},           {"\n\n\r", "|||"},
   };
   for (const Case &c : cases) {
     std::string text = c.text;

@@ -72,7 +72,7 @@ TEST_F(Decoders, NamedRecordTextsAreCutFlattenedAndBounded) {
   decode(decodeCategory1, be32(8));                       // the text cut off entirely
   decode(decodeCategory1, cat({be32(9), raw("no NUL")})); // the text takes the rest
   decode(decodeCategory1, cat({be32(10), text(std::string(300, 'x'))}));
-  decode(decodeCategory1, Bytes{0x00, 0x00, 0x01});           // shorter than its id: dropped
+  decode(decodeCategory1, Bytes{0x00, 0x00, 0x01}); // shorter than its id: dropped
   ASSERT_EQ(t.category1Count, 4);
   EXPECT_EQ(t.category1[0].id, -1);
   EXPECT_STREQ(t.category1[0].name, "Line 1||Line 2");
@@ -107,8 +107,8 @@ TEST_F(Decoders, CustomNamesTakeSixteenAndCountTheRest) {
 }
 
 TEST_F(Decoders, AccountRecord) {
-  decode(decodeAccount, cat({be32(5), f32(-12.5f), be32(3), Bytes{0x02, 0x00},
-                             raw("Cash\r\n"), Bytes{0}, raw("a\nb"), Bytes{0}, raw("ignored")}));
+  decode(decodeAccount, cat({be32(5), f32(-12.5f), be32(3), Bytes{0x02, 0x00}, raw("Cash\r\n"),
+                             Bytes{0}, raw("a\nb"), Bytes{0}, raw("ignored")}));
   decode(decodeAccount, cat({be32(6), f32(1.0f), be32(3), Bytes{0x00, 0xFF}})); // no texts
   decode(decodeAccount, cat({be32(7), f32(1.0f), be32(3), Bytes{0x00}}));       // 13: dropped
   ASSERT_EQ(t.accountCount, 2);
@@ -127,11 +127,12 @@ TEST_F(Decoders, AccountRecord) {
 }
 
 TEST_F(Decoders, TransactionRecordFieldByField) {
-  Bytes record = cat({be32(11), be32(1), be32(3), be32(0xFFFFFFFB) /* -5 */, f32(-7.25f), be32(2),
-                      be32(0x3FC00000) /* 1.5 */, be32(4), be32(5), be32(6), be32(7), be32(8),
-                      be32(9), Bytes{0x00, 0x1E, 0x00, 0x2D, 0x00, 0x0E, 0x00, 0x09, 0x00, 0x0C, 0x07, 0xD4, 0x00, 0x05},
-                      Bytes{0x01, 0x00, 0xFF, 0x01, 0x02, 0x00, 0x80}, raw("Note\r\n2"), Bytes{0},
-                      raw("trailing bytes")});
+  Bytes record = cat(
+      {be32(11), be32(1), be32(3), be32(0xFFFFFFFB) /* -5 */, f32(-7.25f), be32(2),
+       be32(0x3FC00000) /* 1.5 */, be32(4), be32(5), be32(6), be32(7), be32(8), be32(9),
+       Bytes{0x00, 0x1E, 0x00, 0x2D, 0x00, 0x0E, 0x00, 0x09, 0x00, 0x0C, 0x07, 0xD4, 0x00, 0x05},
+       Bytes{0x01, 0x00, 0xFF, 0x01, 0x02, 0x00, 0x80}, raw("Note\r\n2"), Bytes{0},
+       raw("trailing bytes")});
   ASSERT_EQ(record.size(), 73u + 8 + 14);
   decode(decodeTransaction, record);
   ASSERT_EQ(t.transactionCount, 1);

@@ -26,8 +26,8 @@ TEST_F(Import, HandsEachRecordWithExactlyItsBytesInListOrder) {
   writer.records = {raw("first"), raw("2nd"), cat({raw("last"), repeated(0xEE, 3)})};
   EXPECT_EQ(importLogged(store(writer.recordDatabase())), 0);
   // The last record runs to the end of the file, trailing bytes and all.
-  EXPECT_EQ(walkedRecords, (std::vector<Bytes>{raw("first"), raw("2nd"),
-                                               cat({raw("last"), repeated(0xEE, 3)})}));
+  EXPECT_EQ(walkedRecords,
+            (std::vector<Bytes>{raw("first"), raw("2nd"), cat({raw("last"), repeated(0xEE, 3)})}));
 }
 
 TEST_F(Import, MissingFileIsNotOpenedAndTheCallbackNeverCalled) {
@@ -47,16 +47,16 @@ TEST_F(Import, EmptyAndResourceDatabasesGiveNoRecords) {
 }
 
 TEST_F(Import, NeighboursWithTheSameOffsetGiveTheFirstAnEmptyRecord) {
-  Bytes file = cat({pdbHeader(0, 3), recordEntry(102), recordEntry(102), recordEntry(104),
-                    raw("abcd")});
+  Bytes file =
+      cat({pdbHeader(0, 3), recordEntry(102), recordEntry(102), recordEntry(104), raw("abcd")});
   EXPECT_EQ(importLogged(store(file)), 0);
   EXPECT_EQ(walkedRecords, (std::vector<Bytes>{Bytes{}, raw("ab"), raw("cd")}));
 }
 
 TEST_F(Import, HandsOnRecordsWhateverTheirAttributesTypeAndCreator) {
-  Bytes file = cat({pdbHeader(0x00FE, 3, "Other", 0x54455874, 0x52454164),
-                    recordEntry(102, 0x80, 0xABCDEF), recordEntry(103, 0x40), recordEntry(104, 0xFF),
-                    raw("xyz")});
+  Bytes file =
+      cat({pdbHeader(0x00FE, 3, "Other", 0x54455874, 0x52454164), recordEntry(102, 0x80, 0xABCDEF),
+           recordEntry(103, 0x40), recordEntry(104, 0xFF), raw("xyz")});
   EXPECT_EQ(importLogged(store(file)), 0);
   EXPECT_EQ(walkedRecords, (std::vector<Bytes>{raw("x"), raw("y"), raw("z")}));
 }

@@ -10,7 +10,8 @@
 namespace {
 
 std::uint32_t bigEndianAt(const Bytes &file, std::size_t at) {
-  return static_cast<std::uint32_t>(file[at]) << 24 | static_cast<std::uint32_t>(file[at + 1]) << 16 |
+  return static_cast<std::uint32_t>(file[at]) << 24 |
+         static_cast<std::uint32_t>(file[at + 1]) << 16 |
          static_cast<std::uint32_t>(file[at + 2]) << 8 | file[at + 3];
 }
 

@@ -29,14 +29,10 @@ TEST(TextModeInput, DeliversCharactersAsAWindowsConsoleProgramSeesThem) {
     std::string expected;
   };
   const Case cases[] = {
-      {"\n", "\n<EOF><EOF>"},
-      {"abc\n", "abc"},
-      {"\r\n", "\n<EOF><EOF>"},
-      {"a\r\r\nb", "a\nb"},
-      {"", "<EOF><EOF><EOF>"},
-      {"x\x1Ay\n", "x<EOF><EOF>"}, // Ctrl+Z ends the input for good
-      {"\x1A\n", "<EOF><EOF><EOF>"},
-      {std::string("\0z", 2), std::string("\0z<EOF>", 7)},
+      {"\n", "\n<EOF><EOF>"},        {"abc\n", "abc"},
+      {"\r\n", "\n<EOF><EOF>"},      {"a\r\r\nb", "a\nb"},
+      {"", "<EOF><EOF><EOF>"},       {"x\x1Ay\n", "x<EOF><EOF>"}, // Ctrl+Z ends the input for good
+      {"\x1A\n", "<EOF><EOF><EOF>"}, {std::string("\0z", 2), std::string("\0z<EOF>", 7)},
   };
   for (const Case &c : cases) {
     EXPECT_EQ(readAll(c.bytes, 3), c.expected) << "input " << testing::PrintToString(c.bytes);

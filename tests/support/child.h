@@ -18,8 +18,8 @@ ChildResult runInChild(const std::function<void()> &body);
 
 struct ProgramRun {
   std::vector<std::string> argv;
-  std::string folder; // the current folder of the program
-  std::string input;  // all of standard input
+  std::string folder;               // the current folder of the program
+  std::string input;                // all of standard input
   bool withoutFileOverride = false; // drops root's right to ignore file permissions
 };
 

@@ -42,6 +42,13 @@ ChildResult runConverter(const std::string &folder, const ConverterOptions &opti
   return runProgram(run);
 }
 
+LiveProgram startConverter(const std::string &folder) {
+  ProgramRun run;
+  run.argv = commandOfConverter();
+  run.folder = folder;
+  return startProgram(run);
+}
+
 std::string onConsole(const std::string &text) {
   if (!converterIsWindowsProgram()) {
     return text;

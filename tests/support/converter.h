@@ -20,6 +20,9 @@ struct ConverterOptions {
 
 ChildResult runConverter(const std::string &folder, const ConverterOptions &options = {});
 
+// Starts the converter with its standard input kept open for the test.
+LiveProgram startConverter(const std::string &folder);
+
 // Whether the converter under test is the Windows program, whose console
 // lines end in CR LF.
 bool converterIsWindowsProgram();

@@ -47,8 +47,8 @@ Bytes pdbHeader(std::uint16_t attributes, std::uint16_t nrecords, std::string_vi
 }
 
 Bytes recordEntry(std::uint32_t offset, std::uint8_t attributes, std::uint32_t uniqueId) {
-  return cat({be32(offset), be32(static_cast<std::uint32_t>(attributes) << 24 |
-                                 (uniqueId & 0x00FFFFFF))});
+  return cat(
+      {be32(offset), be32(static_cast<std::uint32_t>(attributes) << 24 | (uniqueId & 0x00FFFFFF))});
 }
 
 Bytes resourceEntry(std::uint32_t type, std::uint16_t id, std::uint32_t offset) {
@@ -94,7 +94,8 @@ Bytes recordDatabase(const std::vector<Bytes> &records) {
 
 void writeFile(const std::string &path, const Bytes &bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char *>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) {
     throw std::runtime_error("cannot write " + path);
   }

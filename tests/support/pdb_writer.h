@@ -13,9 +13,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes be16(std::uint16_t value);
 Bytes be32(std::uint32_t value);
-Bytes f32(float value);              // big-endian IEEE single
-Bytes text(std::string_view value);  // the characters and a NUL
-Bytes raw(std::string_view value);   // the characters only (a literal ends at its NUL)
+Bytes f32(float value);             // big-endian IEEE single
+Bytes text(std::string_view value); // the characters and a NUL
+Bytes raw(std::string_view value);  // the characters only (a literal ends at its NUL)
 Bytes repeated(std::uint8_t byte, std::size_t count);
 Bytes cat(std::initializer_list<Bytes> parts);
 
