@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: test sanitize bench demo clean
+.PHONY: test sanitize bench demo fuzz clean
 
 # Configure, build and run every test of the normal build.
 test:
@@ -40,6 +40,19 @@ bench:
 	  $(BENCH_TOOLS)/brimlow_bench_baseline $(BENCH_RUNS) 1.5 64
 	@$(BENCH_TOOLS)/brimlow_bench_runner typical build/bench/typical build/release/brimlow2csv \
 	  $(BENCH_TOOLS)/brimlow_bench_baseline $(BENCH_RUNS) 2 64
+
+# Both libFuzzer targets (clang), each run for FUZZ_SECONDS on its corpus in
+# build/fuzz/corpus/ and freshly written seeds; fails on any crash, whose input
+# stays in build/fuzz/artifacts/.
+FUZZ_SECONDS ?= 120
+FUZZ_BUILD := build/fuzz
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	rm -rf $(FUZZ_BUILD)/seeds
+	$(FUZZ_BUILD)/tools/brimlow_fuzz_seeds $(FUZZ_BUILD)/seeds/database $(FUZZ_BUILD)/seeds/conversion
+	bash tests/fuzz/run_fuzzer.sh database $(FUZZ_SECONDS)
+	bash tests/fuzz/run_fuzzer.sh conversion $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

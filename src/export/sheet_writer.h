@@ -18,7 +18,9 @@ struct ExportDialect {
 // Writes the cells of one output file through a large buffer of its own; every
 // byte is written as given (binary mode), and every failure of a write or of
 // the close is remembered.
-constexpr std::size_t kSheetBufferSize = std::size_t{1} << 20;
+// Large enough that a write costs the system little per byte, and small enough
+// to come from the allocator's reusable blocks rather than a fresh mapping.
+constexpr std::size_t kSheetBufferSize = std::size_t{1} << 16;
 
 struct SheetWriter {
   std::FILE *file;

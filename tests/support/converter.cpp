@@ -1,7 +1,11 @@
 #include "support/converter.h"
 
+#include "support/pdb_writer.h"
+#include "support/scratch.h"
+
 #include <cstdlib>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -59,4 +63,18 @@ std::string onConsole(const std::string &text) {
   return converted;
 }
 
-bool permissionsCanBind() { return true; }
+// Probed once: whether a program started like the converter is kept out of a
+// file without read permission.
+bool permissionsCanBind() {
+  static const bool bind = [] {
+    ScratchFolder folder;
+    std::string probe = folder.file("unreadable");
+    writeFile(probe, raw("x"));
+    chmod(probe.c_str(), 0);
+    ProgramRun run;
+    run.argv = {"cat", probe};
+    run.withoutFileOverride = geteuid() == 0;
+    return runProgram(run).exitStatus != 0;
+  }();
+  return bind;
+}

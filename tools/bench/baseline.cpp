@@ -1,10 +1,11 @@
 // The cost of writing bytes, for comparison with a conversion: writes files of
 // the given sizes into the current folder exactly as the exporter writes its
-// files (created the same way, an unbuffered stream, and fwrite of one 1 MiB
-// buffer of the program's own at a time).
+// files (created the same way, an unbuffered stream, and fwrite of a buffer of
+// the program's own, as large as the exporter's, at a time).
 //
 //   brimlow_bench_baseline SIZE...   writes baseline_1.out, baseline_2.out, ...
 
+#include "export/sheet_writer.h"
 #include "platform/files.h"
 
 #include <cstdio>
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+constexpr std::size_t kBufferSize = kSheetBufferSize;
 
 bool writeBytes(const std::string &path, unsigned long long size, const char *buffer) {
   std::FILE *file = createFileForWriting(path.c_str());
