@@ -24,7 +24,7 @@ std::string cell(const ExportDialect &d, const std::string &text) {
 }
 
 // Texts of many lengths, most with quotes, so that cells end at every offset
-// of the 1 MiB buffer and some straddle its end; one text is larger than the
+// of the buffer and some straddle its end; one text is larger than the
 // whole buffer and one is larger only once its quotes are doubled.
 std::vector<std::string> texts() {
   std::vector<std::string> all;
