@@ -2,6 +2,7 @@
 
 #include "export/numbers.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -14,6 +15,7 @@ constexpr std::size_t kBufferSize = kSheetBufferSize;
 // for the first time costs a page fault every 4 KiB.
 std::unique_ptr<char[]> spareBuffer;
 
+// Writes whatever the buffer holds: the last piece of the file.
 void flush(SheetWriter &w) {
   if (w.used > 0 && std::fwrite(w.buffer.get(), 1, w.used, w.file) != w.used) {
     w.failed = true;
@@ -21,18 +23,12 @@ void flush(SheetWriter &w) {
   w.used = 0;
 }
 
-// Where the next count bytes go in the buffer, flushed first if they do not
-// fit behind what it holds; nullptr when they would not fit even in an empty
-// buffer.
-char *roomFor(SheetWriter &w, std::size_t count) {
-  if (count > kBufferSize - w.used) {
-    flush(w);
-  }
-  return count <= kBufferSize ? w.buffer.get() + w.used : nullptr;
-}
-
+// After a copy of at most kSheetSlack bytes.
 void commit(SheetWriter &w, const char *end) {
   w.used = static_cast<std::size_t>(end - w.buffer.get());
+  if (w.used >= kBufferSize) {
+    writeFullBuffer(w);
+  }
 }
 
 // The frame of a cell is a few bytes, for which a call of memcpy costs more
@@ -70,24 +66,20 @@ std::size_t frameSize(const SheetWriter &w) {
   return w.prefix.size() + 2 * w.quote.size() + w.separator.size();
 }
 
-// The bytes that do not fit in the buffer at all go straight to the stream.
-void appendUnbuffered(SheetWriter &w, std::string_view bytes) {
-  flush(w);
-  if (std::fwrite(bytes.data(), 1, bytes.size(), w.file) != bytes.size()) {
-    w.failed = true;
-  }
-}
-
+// Any number of bytes, in pieces that fill the buffer up to its end.
 void append(SheetWriter &w, std::string_view bytes) {
-  char *out = roomFor(w, bytes.size());
-  if (out == nullptr) {
-    appendUnbuffered(w, bytes);
-    return;
+  while (!bytes.empty()) {
+    std::size_t count = std::min(bytes.size(), kBufferSize - w.used);
+    std::memcpy(w.buffer.get() + w.used, bytes.data(), count);
+    w.used += count;
+    bytes.remove_prefix(count);
+    if (w.used == kBufferSize) {
+      writeFullBuffer(w);
+    }
   }
-  commit(w, copy(out, bytes));
 }
 
-// A cell too large for the buffer, piece by piece.
+// A cell larger than the slack, piece by piece.
 void putLargeCell(SheetWriter &w, const MeasuredText &text) {
   append(w, w.prefix);
   append(w, w.quote);
@@ -113,7 +105,8 @@ SheetWriter startSheet(std::FILE *file, const ExportDialect &dialect) {
   // The writer buffers by itself; the stream passes its writes straight on.
   std::setvbuf(file, nullptr, _IONBF, 0);
   std::unique_ptr<char[]> buffer =
-      spareBuffer ? std::move(spareBuffer) : std::unique_ptr<char[]>(new char[kBufferSize]);
+      spareBuffer ? std::move(spareBuffer)
+                  : std::unique_ptr<char[]>(new char[kBufferSize + kSheetSlack]);
   SheetWriter writer{
       file,  dialect.prefix, dialect.quote, dialect.separator, std::move(buffer), 0, false,
       false, '\0',           '\0'};
@@ -146,13 +139,21 @@ std::size_t writeDoubledQuotes(const SheetWriter &w, std::string_view text, char
   return static_cast<std::size_t>(end - out);
 }
 
+void writeFullBuffer(SheetWriter &w) {
+  if (std::fwrite(w.buffer.get(), 1, kBufferSize, w.file) != kBufferSize) {
+    w.failed = true;
+  }
+  w.used -= kBufferSize;
+  std::memmove(w.buffer.get(), w.buffer.get() + kBufferSize, w.used);
+}
+
 void putTextInFull(SheetWriter &w, const MeasuredText &text) {
   std::size_t most = frameSize(w) + text.text.size() * (text.quoted ? 2 : 1);
-  char *out = roomFor(w, most);
-  if (out == nullptr) {
+  if (most > kSheetSlack) {
     putLargeCell(w, text);
     return;
   }
+  char *out = w.buffer.get() + w.used;
   out = copyShort(out, w.prefix);
   out = copyShort(out, w.quote);
   out = text.quoted ? copyDoublingQuotes(out, text.text, w.quote[0]) : copy(out, text.text);
