@@ -30,7 +30,7 @@ demo:
 # Times the conversion of a worst-case and a typical backup against writing as
 # many bytes; one line per case.
 BENCH_TOOLS = build/release/tools/bench
-BENCH_RUNS ?= 5
+BENCH_RUNS ?= 7
 bench:
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
