@@ -18,15 +18,17 @@ struct IdSlot {
   std::int32_t position; // -1: free
 };
 
-// A bit for each value of the top 16 bits of an id's hash that some entry's id
-// has: most ids that match nothing are turned away by it, without a probe of
-// the slots, which a full table spreads over 64 KiB.
-constexpr int kIdFilterBits = 16;
-constexpr std::size_t kIdFilterWords = (std::size_t{1} << kIdFilterBits) / 64;
+// A bit for each value of the top bits of an id's hash that some entry's id has,
+// eight bits for each slot in use: most ids that match nothing are turned away
+// by it without a probe of the slots, which a full table spreads over 64 KiB.
+constexpr int kIdFilterBitsPerSlotBit = 3;
+constexpr std::size_t kIdFilterWords =
+    (std::size_t{1} << (kIdSlotBits + kIdFilterBitsPerSlotBit)) / 64;
 
 struct IdIndex {
   int shift;          // 32 minus the bits of a slot number
   std::uint32_t mask; // slots in use, minus 1
+  int filterShift;    // 32 minus the bits of a filter bit's number
   std::uint64_t filter[kIdFilterWords];
   IdSlot slots[kIdSlotCapacity];
 };
@@ -44,7 +46,7 @@ inline std::uint32_t idHash(std::int32_t id) {
 }
 
 inline bool mayHoldId(const IdIndex &index, std::uint32_t hash) {
-  std::uint32_t bit = hash >> (32 - kIdFilterBits);
+  std::uint32_t bit = hash >> index.filterShift;
   return (index.filter[bit / 64] >> (bit % 64) & 1) != 0;
 }
 
