@@ -165,23 +165,43 @@ void putText(SheetWriter &w, std::string_view text) { putText(w, measureText(w, 
 
 void putEmpty(SheetWriter &w) { putText(w, MeasuredText{{}, false}); }
 
+namespace {
+
+static_assert(kDateTimeTextCapacity <= kNumberTextCapacity &&
+                  kNumberTextCapacity + 3 <= kSheetSlack,
+              "a number or date-time cell in a compact frame fits into the slack");
+
+// A number or date-time cell; in a compact frame its text is formatted
+// straight into the buffer.
+template <typename Format> void putFormatted(SheetWriter &w, Format format) {
+  if (!w.compactFrame) {
+    char text[kNumberTextCapacity];
+    std::size_t length = format(text);
+    putTextInFull(w, MeasuredText{{text, length}, false});
+    return;
+  }
+  char *out = w.buffer.get() + w.used;
+  *out++ = w.quoteCharacter;
+  out += format(out);
+  *out++ = w.quoteCharacter;
+  *out++ = w.separatorCharacter;
+  commit(w, out);
+}
+
+} // namespace
+
 void putFourDecimals(SheetWriter &w, double value) {
-  char text[kNumberTextCapacity];
-  std::size_t length = formatFourDecimals(value, text);
-  putText(w, MeasuredText{{text, length}, false});
+  putFormatted(w, [value](char *out) { return formatFourDecimals(value, out); });
 }
 
 void putTwoDecimals(SheetWriter &w, double value) {
-  char text[kNumberTextCapacity];
-  std::size_t length = formatTwoDecimals(value, text);
-  putText(w, MeasuredText{{text, length}, false});
+  putFormatted(w, [value](char *out) { return formatTwoDecimals(value, out); });
 }
 
 void putDateTime(SheetWriter &w, std::int32_t year, std::int32_t month, std::int32_t day,
                  std::int32_t hour, std::int32_t minute, std::int32_t second) {
-  char text[kDateTimeTextCapacity];
-  std::size_t length = formatDateTime(year, month, day, hour, minute, second, text);
-  putText(w, MeasuredText{{text, length}, false});
+  putFormatted(
+      w, [=](char *out) { return formatDateTime(year, month, day, hour, minute, second, out); });
 }
 
 void endLine(SheetWriter &w, int emptyLines) {
