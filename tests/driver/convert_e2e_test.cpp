@@ -493,3 +493,31 @@ TEST(Converter, SampleBackupConvertsCompletely) {
 }
 
 } // namespace
+
+namespace {
+
+// A read-only output file is reported, kept as it was, and the other two files
+// are written all the same.
+TEST(Converter, ReadOnlyOutputFileIsReportedAndKept) {
+  if (!permissionsCanBind()) {
+    GTEST_SKIP() << "file permissions do not bind for the converter here";
+  }
+  ScratchFolder folder;
+  writeSmallBackup(folder);
+  writeFile(folder.file("Brimlow_S.csv"), {'k', 'e', 'p', 't'});
+  fs::permissions(folder.file("Brimlow_S.csv"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  ConverterOptions options;
+  options.withoutFileOverride = true;
+  ChildResult run = runConverter(folder.path(), options);
+  EXPECT_EQ(run.exitStatus, 0);
+  Expected expected;
+  expected.output[1] =
+      " *** Error: Can't open file \".\\Brimlow_S.csv\" (Still open? Read only?)\n";
+  EXPECT_EQ(run.out, onConsole(transcript(expected)));
+  EXPECT_EQ(fileText(folder, 1), "kept");
+  EXPECT_EQ(fileText(folder, 0), smallBackupFile(','));
+  EXPECT_EQ(fileText(folder, 2), smallBackupFile('\t'));
+}
+
+} // namespace

@@ -1,32 +1,103 @@
 #include "support/converter.h"
 
+#include "support/pdb_writer.h"
+#include "support/scratch.h"
+
 #include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string environment(const char *name, const char *fallback) {
   const char *value = std::getenv(name);
   return value != nullptr && *value != '\0' ? value : fallback;
 }
 
-std::vector<std::string> commandOfConverter() {
-  if (!converterIsWindowsProgram()) {
-    return {BRIMLOW2CSV_EXE};
-  }
+std::string windowsProgram() { return environment("BRIMLOW2CSV_WINDOWS_EXE", ""); }
+
+std::vector<std::string> wineCommand() {
   std::vector<std::string> command;
   std::istringstream wine(environment("WINE", "wine"));
   for (std::string word; wine >> word;) {
     command.push_back(word);
   }
-  command.push_back(environment("BRIMLOW2CSV_WINDOWS_EXE", ""));
   return command;
+}
+
+std::vector<std::string> commandOfConverter() {
+  if (!converterIsWindowsProgram()) {
+    return {BRIMLOW2CSV_EXE};
+  }
+  std::vector<std::string> command = wineCommand();
+  command.push_back(windowsProgram());
+  return command;
+}
+
+bool isCommand(const std::string &name) {
+  if (name.find('/') != std::string::npos) {
+    return access(name.c_str(), X_OK) == 0;
+  }
+  std::istringstream path(environment("PATH", "/usr/bin:/bin"));
+  for (std::string folder; std::getline(path, folder, ':');) {
+    if (!folder.empty() && access((folder + "/" + name).c_str(), X_OK) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Under Wine every test skips itself when Wine is missing. The Wine prefix is
+// the one beside the Windows program, where wine_session.sh prepares it, unless
+// WINEPREFIX names another; Wine's own diagnostics stay off unless WINEDEBUG
+// asks for them, since the tests compare standard error too.
+class WineEnvironment : public testing::Environment {
+public:
+  void SetUp() override {
+    if (!converterIsWindowsProgram()) {
+      return;
+    }
+    std::string prefix = (fs::path(windowsProgram()).parent_path() / "wine").string();
+    setenv("WINEPREFIX", prefix.c_str(), 0);
+    setenv("WINEDEBUG", "-all", 0);
+    std::vector<std::string> wine = wineCommand();
+    if (wine.empty() || !isCommand(wine[0])) {
+      GTEST_SKIP() << "Wine is not installed: the tests of the Windows program are skipped";
+    }
+  }
+};
+
+[[maybe_unused]] testing::Environment *const wineEnvironment =
+    testing::AddGlobalTestEnvironment(new WineEnvironment);
+
+// Writes "new" over a read-only file that holds "old", as a program under test
+// would: the native shell, or the Windows command interpreter under Wine.
+bool readOnlyFileIsKept() {
+  ScratchFolder folder;
+  std::string probe = folder.file("probe.txt");
+  writeFile(probe, {'o', 'l', 'd'});
+  chmod(probe.c_str(), 0444);
+  ProgramRun run;
+  if (converterIsWindowsProgram()) {
+    run.argv = wineCommand();
+    run.argv.insert(run.argv.end(), {"cmd.exe", "/c", "echo new>probe.txt"});
+  } else {
+    run.argv = {"/bin/sh", "-c", "echo new >probe.txt"};
+  }
+  run.folder = folder.path();
+  run.withoutFileOverride = geteuid() == 0;
+  runProgram(run);
+  return readFile(probe) == Bytes{'o', 'l', 'd'};
 }
 
 } // namespace
 
-bool converterIsWindowsProgram() { return !environment("BRIMLOW2CSV_WINDOWS_EXE", "").empty(); }
+bool converterIsWindowsProgram() { return !windowsProgram().empty(); }
 
 ChildResult runConverter(const std::string &folder, const ConverterOptions &options) {
   ProgramRun run;
@@ -59,4 +130,9 @@ std::string onConsole(const std::string &text) {
   return converted;
 }
 
-bool permissionsCanBind() { return true; }
+// Root writes read-only files unless it runs without CAP_DAC_OVERRIDE. Under
+// Wine the wineserver opens the files, so what counts is how it was started.
+bool permissionsCanBind() {
+  static const bool binds = readOnlyFileIsKept();
+  return binds;
+}
