@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: test sanitize demo clean
+.PHONY: test sanitize demo windows windows-test clean
 
 # Configure, build and run every test of the normal build.
 test:
@@ -26,6 +26,18 @@ demo:
 	@echo
 	@echo "The sample backup and the three files are in build/demo/:"
 	@cd build/demo && ls -l Brimlow_C.csv Brimlow_S.csv Brimlow_T.tsv
+
+# The Windows program (MinGW-w64) and its release archive, in build/windows.
+windows:
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+	cmake --build --preset windows --target package
+
+# The end-to-end suite against the Windows program under Wine.
+windows-test: windows
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+	ctest --preset windows -j $(JOBS)
 
 clean:
 	rm -rf build
