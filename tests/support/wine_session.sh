@@ -45,14 +45,16 @@ start)
   # A server left over from an earlier run may hold the override.
   "$wineserver" -k >/dev/null 2>&1 || true
   "$wineserver" -w >/dev/null 2>&1 || true
-  dropOverride=""
-  if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null 2>&1; then
-    dropOverride="setpriv --bounding-set -dac_override,-dac_read_search"
+  if [ "$(id -u)" = 0 ] && setpriv --bounding-set -dac_override,-dac_read_search \
+    "$wineserver" -p </dev/null >/dev/null 2>&1; then
+    rights="without root's right to ignore file permissions"
+  else
+    "$wineserver" -p </dev/null >/dev/null 2>&1
+    rights="with the rights of $(id -un)"
   fi
-  $dropOverride "$wineserver" -p </dev/null >/dev/null 2>&1
   # The first start of a new prefix fills it, which takes a while.
   "$@" wineboot.exe --init </dev/null >/dev/null 2>&1
-  echo "Wine session started in $WINEPREFIX${dropOverride:+ (file permissions bind for root too)}"
+  echo "Wine session started in $WINEPREFIX, $rights"
   ;;
 stop)
   "$wineserver" -k >/dev/null 2>&1 || true
