@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: test sanitize demo windows windows-test clean
+.PHONY: test sanitize demo fuzz windows windows-test clean
 
 # Configure, build and run every test of the normal build.
 test:
@@ -26,6 +26,19 @@ demo:
 	@echo
 	@echo "The sample backup and the three files are in build/demo/:"
 	@cd build/demo && ls -l Brimlow_C.csv Brimlow_S.csv Brimlow_T.tsv
+
+# Both libFuzzer targets (clang), each run for FUZZ_SECONDS on its corpus in
+# build/fuzz/corpus/ and freshly written seeds; fails on any crash, whose input
+# stays in build/fuzz/artifacts/.
+FUZZ_SECONDS ?= 120
+FUZZ_BUILD := build/fuzz
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	rm -rf $(FUZZ_BUILD)/seeds
+	$(FUZZ_BUILD)/tools/brimlow_fuzz_seeds $(FUZZ_BUILD)/seeds/database $(FUZZ_BUILD)/seeds/conversion
+	bash tests/fuzz/run_fuzzer.sh database $(FUZZ_SECONDS)
+	bash tests/fuzz/run_fuzzer.sh conversion $(FUZZ_SECONDS)
 
 # The Windows program (MinGW-w64) and its release archive, in build/windows.
 windows:

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 
 void flush(SheetWriter &w) {
   if (w.used > 0 && std::fwrite(w.buffer.get(), 1, w.used, w.file) != w.used) {

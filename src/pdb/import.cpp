@@ -173,8 +173,17 @@ void closePdb(std::unique_ptr<PdbFile> p) { p.reset(); }
 
 namespace {
 
+// Entries whose data overlap could make the walk read a small file over and
+// over: 65535 entries alternating between two offsets would read the whole file
+// 32768 times. Entries that do not overlap never add up to more than the file,
+// so the walk skips every entry that would take what it has read past the
+// file's length.
 void walk(PdbFile *p, const PdbHeader &header, RecordHandler callback) {
+  std::int64_t allowance = p->fileSize; // bytes the walk may still read
   for (int i = 0; i < header.nrecords; ++i) {
+    if (p->entrySizes[i] > allowance) {
+      continue;
+    }
     std::int32_t size = 0;
     if (p->isResource != 0) {
       ResourceEntry entry{};
@@ -186,6 +195,7 @@ void walk(PdbFile *p, const PdbHeader &header, RecordHandler callback) {
         callback(block.get(), size);
       }
     }
+    allowance -= size;
   }
 }
 

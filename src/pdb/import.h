@@ -62,9 +62,11 @@ using RecordHandler = void (*)(std::uint8_t *bytes, std::int32_t size);
 extern std::FILE *currentFile;
 
 // Opens the database at the program path, hands each record that lies wholly
-// within the file to the callback in list order, and closes it. 0 once the
-// walk has run; -1 when the file cannot be opened or is too short for its own
-// header and entry list (then the callback is never called).
+// within the file to the callback in list order, and closes it. Records whose
+// data overlap are handed on only while all records read so far add up to no
+// more than the file's length. 0 once the walk has run; -1 when the file
+// cannot be opened or is too short for its own header and entry list (then the
+// callback is never called).
 int importDatabase(const char *path, RecordHandler callback);
 
 // Reads the header and the entry list of currentFile. nullptr when the file is

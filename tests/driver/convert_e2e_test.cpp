@@ -3,127 +3,20 @@
 // byte.
 
 #include "support/converter.h"
+#include "support/expected_output.h"
 #include "support/records.h"
 #include "support/scratch.h"
 #include "sample_backup.h"
-#include "version.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <map>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const std::string kBanner =
-    "\nbrimlow2csv " BRIMLOW2CSV_VERSION " - Brimlow backups to spreadsheet files\n"
-    "Problems? Report them to the brimlow2csv project with the QX_*.pdb files that show them\n"
-    "\n"
-    "This program will convert Brimlow data into Excel (csv) file\n"
-    "Place this program into the folder with Brimlow Data (QX_*.pdb files)\n"
-    "(Probably \"C:\\Program Files\\Palm\\Your Name\\Backup\")\n"
-    "\n"
-    "Press enter to continue\n"
-    "\n";
-
-const char *const kProgress[10] = {"Importing category 1...\n",   "Importing category 2...\n",
-                                   "Importing category 3...\n",   "Importing category 4...\n",
-                                   "Importing balance type...\n", "Importing remind type...\n",
-                                   "Importing currencies...\n",   "Importing custom names...\n",
-                                   "Importing accounts...\n",     "Importing transactions...\n"};
-
-const char *const kSubject[10] = {"category 1",   "category 2",  "category 3", "category 4",
-                                  "balance type", "remind type", "currencies", "custom names",
-                                  "accounts",     "transactions"};
-
-const char *const kOutputs[3] = {"Brimlow_C.csv", "Brimlow_S.csv", "Brimlow_T.tsv"};
-
-std::string completionLine(int file) {
-  return std::string("Brimlow data are exported to the \".\\") + kOutputs[file] +
-         "\" file in the current folder\n";
-}
-
-struct Expected {
-  std::set<int> missing;             // databases that cannot be imported
-  std::map<int, std::string> notes;  // a line after a database's progress line
-  std::map<int, std::string> output; // a line in place of a file's completion line
-};
-
-std::string transcript(const Expected &expected) {
-  std::string text = kBanner;
-  for (int i = 0; i < 10; ++i) {
-    text += kProgress[i];
-    if (expected.missing.count(i) != 0) {
-      text += std::string(" *** Error: can't import ") + kSubject[i] +
-              "!\nBrimlow files (QX_*.pdb) should be in the same folder with this program.\n";
-    }
-    if (expected.notes.count(i) != 0) {
-      text += expected.notes.at(i);
-    }
-  }
-  text += "Import finished\nMaking Excel (csv/ssv/tsv) files...\n";
-  for (int file = 0; file < 3; ++file) {
-    auto replaced = expected.output.find(file);
-    text += replaced != expected.output.end() ? replaced->second : completionLine(file);
-  }
-  return text + "Press enter to continue...\n";
-}
-
-std::set<int> allDatabases() { return {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}; }
-
-// One line of a file: every cell quoted and followed by the separator. The
-// cells are written here as they stand between their quotes.
-std::string line(std::initializer_list<std::string> cells, char separator) {
-  std::string text;
-  for (const std::string &cell : cells) {
-    text += "\"" + cell + "\"" + separator;
-  }
-  return text + "\r\n";
-}
-
-std::string emptyFile(char s) {
-  return "****** Currencies ******\r\n\r\n" + line({"Name", "Rate", "1/Rate"}, s) + "\r\n" +
-         "\r\n\r\n" + "****** Accounts ******\r\n\r\n" +
-         line({"Total", "Active", "Name", "Amount", "Currency", "Amount x Rate", "Notes"}, s) +
-         "\r\n" + "\r\n\r\n" + "****** Transactions ******\r\n\r\n" +
-         line({"Date/Time",
-               "Transfer/Single",
-               "Income/Expense",
-               "Amount",
-               "Currency",
-               "Account (primary)",
-               "Account (transfer)",
-               "",
-               "",
-               "",
-               "",
-               "Balance",
-               "How to remind",
-               "Remind?",
-               "Receipt",
-               "Billable",
-               "Cleared",
-               "Fixed rate flag",
-               "Fixed rate value",
-               "Amount x Current rate",
-               "Amount x Fixed rate",
-               "Amount / Fixed rate",
-               "Notes"},
-              s) +
-         "\r\n";
-}
-
-const char kSeparators[3] = {',', ';', '\t'};
-
-std::string fileText(const ScratchFolder &folder, int file) {
-  Bytes bytes = readFile(folder.file(kOutputs[file]));
-  return std::string(bytes.begin(), bytes.end());
-}
 
 TEST(Converter, EmptyFolderReportsEveryDatabaseAndWritesThreeEmptyFiles) {
   ScratchFolder folder;
@@ -490,34 +383,6 @@ TEST(Converter, SampleBackupConvertsCompletely) {
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), (6 + 4) + (6 + 6) + (4 + 229));
   EXPECT_NE(file.find("\"Bookshop \"\"Inkwell\"\"\""), std::string::npos);
   EXPECT_NE(file.find("\"Smith, Jones & Co\""), std::string::npos);
-}
-
-} // namespace
-
-namespace {
-
-// A read-only output file is reported, kept as it was, and the other two files
-// are written all the same.
-TEST(Converter, ReadOnlyOutputFileIsReportedAndKept) {
-  if (!permissionsCanBind()) {
-    GTEST_SKIP() << "file permissions do not bind for the converter here";
-  }
-  ScratchFolder folder;
-  writeSmallBackup(folder);
-  writeFile(folder.file("Brimlow_S.csv"), {'k', 'e', 'p', 't'});
-  fs::permissions(folder.file("Brimlow_S.csv"),
-                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  ConverterOptions options;
-  options.withoutFileOverride = true;
-  ChildResult run = runConverter(folder.path(), options);
-  EXPECT_EQ(run.exitStatus, 0);
-  Expected expected;
-  expected.output[1] =
-      " *** Error: Can't open file \".\\Brimlow_S.csv\" (Still open? Read only?)\n";
-  EXPECT_EQ(run.out, onConsole(transcript(expected)));
-  EXPECT_EQ(fileText(folder, 1), "kept");
-  EXPECT_EQ(fileText(folder, 0), smallBackupFile(','));
-  EXPECT_EQ(fileText(folder, 2), smallBackupFile('\t'));
 }
 
 } // namespace

@@ -75,24 +75,27 @@ public:
 [[maybe_unused]] testing::Environment *const wineEnvironment =
     testing::AddGlobalTestEnvironment(new WineEnvironment);
 
-// Writes "new" over a read-only file that holds "old", as a program under test
-// would: the native shell, or the Windows command interpreter under Wine.
-bool readOnlyFileIsKept() {
+// Whether a program started like the converter is kept out of a file without
+// read permission and out of a read-only file: the native shell, or the Windows
+// command interpreter under Wine.
+bool permissionsKeepAProgramOut() {
   ScratchFolder folder;
-  std::string probe = folder.file("probe.txt");
-  writeFile(probe, {'o', 'l', 'd'});
-  chmod(probe.c_str(), 0444);
+  writeFile(folder.file("unreadable"), raw("x"));
+  chmod(folder.file("unreadable").c_str(), 0);
+  writeFile(folder.file("readonly"), raw("old"));
+  chmod(folder.file("readonly").c_str(), 0444);
   ProgramRun run;
   if (converterIsWindowsProgram()) {
     run.argv = wineCommand();
-    run.argv.insert(run.argv.end(), {"cmd.exe", "/c", "echo new>probe.txt"});
+    run.argv.insert(run.argv.end(),
+                    {"cmd.exe", "/c", "copy unreadable copied & echo new>readonly"});
   } else {
-    run.argv = {"/bin/sh", "-c", "echo new >probe.txt"};
+    run.argv = {"/bin/sh", "-c", "cat unreadable >copied; echo new >readonly"};
   }
   run.folder = folder.path();
   run.withoutFileOverride = geteuid() == 0;
   runProgram(run);
-  return readFile(probe) == Bytes{'o', 'l', 'd'};
+  return readFile(folder.file("copied")).empty() && readFile(folder.file("readonly")) == raw("old");
 }
 
 } // namespace
@@ -130,9 +133,10 @@ std::string onConsole(const std::string &text) {
   return converted;
 }
 
-// Root writes read-only files unless it runs without CAP_DAC_OVERRIDE. Under
-// Wine the wineserver opens the files, so what counts is how it was started.
+// Root reads and writes any file unless it runs without CAP_DAC_OVERRIDE.
+// Under Wine the wineserver opens the files, so what counts is how it was
+// started.
 bool permissionsCanBind() {
-  static const bool binds = readOnlyFileIsKept();
+  static const bool binds = permissionsKeepAProgramOut();
   return binds;
 }
