@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: test sanitize bench demo fuzz clean
+.PHONY: test sanitize bench demo fuzz windows windows-test clean
 
 # Configure, build and run every test of the normal build.
 test:
@@ -53,6 +53,18 @@ fuzz:
 	$(FUZZ_BUILD)/tools/brimlow_fuzz_seeds $(FUZZ_BUILD)/seeds/database $(FUZZ_BUILD)/seeds/conversion
 	bash tests/fuzz/run_fuzzer.sh database $(FUZZ_SECONDS)
 	bash tests/fuzz/run_fuzzer.sh conversion $(FUZZ_SECONDS)
+
+# The Windows program (MinGW-w64) and its release archive, in build/windows.
+windows:
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+	cmake --build --preset windows --target package
+
+# The end-to-end suite against the Windows program under Wine.
+windows-test: windows
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+	ctest --preset windows -j $(JOBS)
 
 clean:
 	rm -rf build

@@ -246,6 +246,10 @@ double quotientBySignificand64(float dividend, float divisor) {
   return std::signbit(a) != std::signbit(b) ? -magnitude : magnitude;
 }
 
+// The x87 unit rounds to the significand that its precision control selects.
+// Linux starts programs with 64 bits. Windows starts them with 53, but the
+// start-up code of MinGW-w64 resets the unit (fninit) before main, so the
+// Windows program divides in 64 bits as well.
 double quotientOfSingles(float dividend, float divisor) {
 #if LDBL_MANT_DIG == 64
   if (std::isnan(dividend)) {

@@ -5,7 +5,9 @@
 //
 // By default that is the native build. With BRIMLOW2CSV_WINDOWS_EXE set to the
 // path of brimlow2csv.exe, the same tests run the Windows program under Wine
-// (the command in WINE, default "wine").
+// (the command in WINE, default "wine"), in the Wine prefix "wine" beside the
+// .exe unless WINEPREFIX names another; they skip themselves when Wine is not
+// installed.
 
 #include "support/child.h"
 
@@ -31,5 +33,6 @@ bool converterIsWindowsProgram();
 std::string onConsole(const std::string &text);
 
 // Whether file permissions can be made to bind for the converter (false when
-// they cannot be enforced for root here).
+// they cannot be enforced for root here, or when the Wine session was started
+// with root's right to ignore them). Found out once, by trying.
 bool permissionsCanBind();
