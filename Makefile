@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: test sanitize demo fuzz windows windows-test clean
+.PHONY: test sanitize bench demo fuzz windows windows-test clean
 
 # Configure, build and run every test of the normal build.
 test:
@@ -26,6 +26,20 @@ demo:
 	@echo
 	@echo "The sample backup and the three files are in build/demo/:"
 	@cd build/demo && ls -l Brimlow_C.csv Brimlow_S.csv Brimlow_T.tsv
+
+# Times the conversion of a worst-case and a typical backup against writing as
+# many bytes; one line per case.
+BENCH_TOOLS = build/release/tools/bench
+BENCH_RUNS ?= 7
+bench:
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	$(BENCH_TOOLS)/brimlow_bench_data worst build/bench/worst
+	$(BENCH_TOOLS)/brimlow_bench_data typical build/bench/typical
+	@$(BENCH_TOOLS)/brimlow_bench_runner worst build/bench/worst build/release/brimlow2csv \
+	  $(BENCH_TOOLS)/brimlow_bench_baseline $(BENCH_RUNS) 1.5 64
+	@$(BENCH_TOOLS)/brimlow_bench_runner typical build/bench/typical build/release/brimlow2csv \
+	  $(BENCH_TOOLS)/brimlow_bench_baseline $(BENCH_RUNS) 2 64
 
 # Both libFuzzer targets (clang), each run for FUZZ_SECONDS on its corpus in
 # build/fuzz/corpus/ and freshly written seeds; fails on any crash, whose input

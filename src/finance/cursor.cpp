@@ -55,10 +55,9 @@ std::string_view readString(FieldCursor &cursor) {
   return {reinterpret_cast<const char *>(start), length};
 }
 
+// strpbrk scans many bytes at a time, and line breaks are rare.
 void flattenLineBreaks(char *text) {
-  for (; *text != '\0'; ++text) {
-    if (*text == '\r' || *text == '\n') {
-      *text = '|';
-    }
+  for (char *c = std::strpbrk(text, "\r\n"); c != nullptr; c = std::strpbrk(c + 1, "\r\n")) {
+    *c = '|';
   }
 }

@@ -1,6 +1,9 @@
 #include "finance/tables.h"
 
-FinanceTables financeTables;
+#include "platform/memory.h"
+
+// On a large page from its first byte: see adviseLargePages.
+alignas(kLargePageSize) FinanceTables financeTables;
 
 void resetCounts() {
   FinanceTables &t = financeTables;

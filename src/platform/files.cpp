@@ -37,8 +37,17 @@ std::int64_t measureFile(std::FILE *file) {
   return length;
 }
 
+// A seek costs a system call even to where the stream already stands, and the
+// records of a database mostly follow one another: only a jump is a seek. A
+// stream at its end is seeked all the same, which clears its end-of-file mark.
 bool seekFile(std::FILE *file, std::int64_t offset) {
-  return offset >= 0 && seekTo(file, offset, SEEK_SET) == 0;
+  if (offset < 0) {
+    return false;
+  }
+  if (std::feof(file) == 0 && tellPosition(file) == offset) {
+    return true;
+  }
+  return seekTo(file, offset, SEEK_SET) == 0;
 }
 
 std::size_t readFromFile(std::FILE *file, void *destination, std::size_t count) {

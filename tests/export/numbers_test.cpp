@@ -2,11 +2,13 @@
 
 #include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,6 +57,58 @@ TEST(NumberText, FixedPointRoundedToNearestTiesToEvenRightAligned) {
   // The largest double is written whole, never cut.
   EXPECT_EQ(fourDecimals(DBL_MAX).size(), 309u + 5u);
   EXPECT_EQ(twoDecimals(-DBL_MAX).size(), 1u + 309u + 3u);
+}
+
+// What the library's exactly rounded fixed-point conversion writes, aligned.
+std::string libraryText(double value, int decimals, std::size_t width) {
+  char digits[kNumberTextCapacity];
+  auto result =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+  std::string text(digits, result.ptr);
+  return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
+}
+
+// The digits are worked out in integers where they fit; they must be the very
+// digits of the library's conversion, ties and the edges of the integer range
+// included.
+TEST(NumberText, SameDigitsAsTheLibraryConversion) {
+  std::mt19937_64 random(20040307);
+  std::vector<double> values = {0.0,
+                                5e-324,
+                                0.00005,
+                                0.000049999999999999996,
+                                0.005,
+                                0.125,
+                                0.375,
+                                2.5,
+                                3.5,
+                                1844674407370955.0,
+                                1844674407370955.2,
+                                18446744073709551615.0,
+                                9007199254740993.0,
+                                1e15,
+                                1e17,
+                                1e20};
+  for (int i = 0; i < 300000; ++i) {
+    switch (i % 3) {
+    case 0: // any finite double
+      values.push_back(fromBits(random() & 0x7FEFFFFFFFFFFFFF));
+      break;
+    case 1: // amounts, rates and their products as the export prints them
+      values.push_back(std::ldexp(static_cast<double>(random() >> 11), -60 + i % 120));
+      break;
+    default: // ties at the second and the fourth decimal
+      values.push_back(static_cast<double>(random() % 100000000) / 10000.0 + 0.00005);
+      values.push_back(static_cast<double>(random() % 1000000) / 100.0 + 0.005);
+      break;
+    }
+  }
+  for (double magnitude : values) {
+    for (double value : {magnitude, -magnitude}) {
+      ASSERT_EQ(fourDecimals(value), libraryText(value, 4, 10)) << std::hexfloat << value;
+      ASSERT_EQ(twoDecimals(value), libraryText(value, 2, 12)) << std::hexfloat << value;
+    }
+  }
 }
 
 TEST(NumberText, DateTimeFieldsAreZeroFilledAfterTheirSign) {

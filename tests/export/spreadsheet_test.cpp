@@ -8,6 +8,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -106,6 +108,43 @@ TEST_F(Spreadsheet, QuotesInsideTextsAreDoubledEverywhere) {
   EXPECT_EQ(lineStartingWith(file, "\"No\"\t\"No\""),
             "\"No\"\t\"No\"\t\"\"\"\"\"\"\t\"        1.00\"\t\"\"\t\"        0.00\"\t"
             "\"5\"\" disk, blue;\tx\"\t\r\n");
+}
+
+std::string doubled(const std::string &text) {
+  std::string cell;
+  for (char c : text) {
+    cell += c;
+    if (c == '"') {
+      cell += c;
+    }
+  }
+  return cell;
+}
+
+// Far more quoted names than fit into the area where names are doubled once
+// per file: those beyond it are doubled in each cell, with the same bytes.
+TEST_F(Spreadsheet, ManyQuotedNamesAreAllDoubled) {
+  std::vector<std::string> names;
+  for (std::int32_t i = 0; i < kTableCapacity; ++i) {
+    std::string name = std::to_string(i) + std::string(200 + i % 50, '"');
+    name[10 + i % 50] = 'x';
+    names.push_back(name);
+    addAccount(i + 1, name.c_str(), 0.0f, 0);
+  }
+  for (std::int32_t i = 0; i < kTableCapacity; i += 3) {
+    TransactionItem &x = t.transactions[t.transactionCount++];
+    x.accountId = i + 1;
+  }
+  std::string file = exportFile(1);
+  std::size_t at = file.find("****** Transactions ******");
+  for (std::int32_t i = 0; i < kTableCapacity; i += 3) {
+    std::string line = "\"0000.00.00 00:00:00\",\"Single  \",\"Expense\",\"        0.00\",\"\",\"" +
+                       doubled(names[i]) +
+                       "\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"No\",\"No\",\"No\",\"\","
+                       "\"    0.0000\",\"        0.00\",\"\",\"\",\"\",\r\n";
+    at = file.find(line, at);
+    ASSERT_NE(at, std::string::npos) << "transaction of account " << i + 1;
+  }
 }
 
 TEST_F(Spreadsheet, FileThatCannotBeCreatedOrWrittenIsReported) {
