@@ -2,11 +2,11 @@
 // databases, its console transcript, its exit status and its files, byte for
 // byte.
 
+#include "sample_backup.h"
 #include "support/converter.h"
 #include "support/expected_output.h"
 #include "support/records.h"
 #include "support/scratch.h"
-#include "sample_backup.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -86,137 +86,35 @@ void writeSmallBackup(const ScratchFolder &folder) {
 
 std::string smallBackupFile(char s) {
   const std::string disk = "5\"\" disk, blue";
-  return "****** Currencies ******\r\n\r\n" + line({"Name", "Rate", "1/Rate"}, s) + "\r\n" +
-         line({"Dollar", "    1.0000", "    1.0000"}, s) +
-         line({"Euro", "    0.9000", "    1.1111"}, s) +
-         line({"Zero", "    0.0000", "      +INF"}, s) + "\r\n\r\n" +
-         "****** Accounts ******\r\n\r\n" +
-         line({"Total", "Active", "Name", "Amount", "Currency", "Amount x Rate", "Notes"}, s) +
-         "\r\n" +
-         line({"Yes", "No", disk, "  1234567.88", "Euro", "  1111111.06", "line1||line2"}, s) +
-         line({"No", "Yes", "Cash", "       -2.62", "Dollar", "       -2.62", ""}, s) + "\r\n\r\n" +
-         "****** Transactions ******\r\n\r\n" +
-         line({"Date/Time",
-               "Transfer/Single",
-               "Income/Expense",
-               "Amount",
-               "Currency",
-               "Account (primary)",
-               "Account (transfer)",
-               "Category",
-               "Payee",
-               "",
-               "",
-               "Balance",
-               "How to remind",
-               "Remind?",
-               "Receipt",
-               "Billable",
-               "Cleared",
-               "Fixed rate flag",
-               "Fixed rate value",
-               "Amount x Current rate",
-               "Amount x Fixed rate",
-               "Amount / Fixed rate",
-               "Notes"},
-              s) +
-         "\r\n" +
-         line({"2004.03.07 14:05:09",
-               "Single  ",
-               "Expense",
-               "        1.12",
-               "Dollar",
-               disk,
-               "",
-               "Rent",
-               "Shop",
-               "",
-               "",
-               "Reconciled",
-               "",
-               "",
-               "No",
-               "No",
-               "No",
-               "",
-               "    0.0000",
-               "        1.12",
-               "",
-               "",
-               ""},
-              s) +
-         line({"2005.12.31 23:59:58",
-               "Transfer",
-               "Income ",
-               "        1.38",
-               "Euro",
-               "Cash",
-               disk,
-               "Food",
-               "Shop",
-               "",
-               "",
-               "Reconciled",
-               "",
-               "Remind",
-               "Yes",
-               "Yes",
-               "Yes",
-               "Fixed rate",
-               "    1.5000",
-               "        1.24",
-               "        2.06",
-               "    0.9167",
-               "He said \"\"hi\"\", then; left|again"},
-              s) +
-         line({"-001.00.-5 00:00:00",
-               "Single  ",
-               "Expense",
-               "176601923584.00",
-               "Zero",
-               "Cash",
-               "",
-               "Food",
-               "Shop",
-               "",
-               "",
-               "Reconciled",
-               "",
-               "",
-               "No",
-               "No",
-               "No",
-               "Fixed rate",
-               "    1.1981",
-               "        0.00",
-               "211590885799.93",
-               "147398784667.2170",
-               ""},
-              s) +
-         line({"2004.01.01 00:00:00",
-               "Single  ",
-               "Expense",
-               "       -0.00",
-               "Dollar",
-               disk,
-               "",
-               "Food",
-               "Shop",
-               "",
-               "",
-               "Reconciled",
-               "",
-               "",
-               "No",
-               "No",
-               "No",
-               "Fixed rate",
-               "    0.0000",
-               "       -0.00",
-               "       -0.00",
-               "      -NAN",
-               std::string(511, 'n')},
-              s);
+  SheetLines lines;
+  // clang-format off
+  lines.currencies =
+      line({"Dollar", "    1.0000", "    1.0000"}, s) +
+      line({"Euro", "    0.9000", "    1.1111"}, s) +
+      line({"Zero", "    0.0000", "      +INF"}, s);
+  lines.accounts =
+      line({"Yes", "No", disk, "  1234567.88", "Euro", "  1111111.06", "line1||line2"}, s) +
+      line({"No", "Yes", "Cash", "       -2.62", "Dollar", "       -2.62", ""}, s);
+  lines.labels[0] = "Category";
+  lines.labels[1] = "Payee";
+  lines.transactions =
+      line({"2004.03.07 14:05:09", "Single  ", "Expense", "        1.12", "Dollar", disk, "",
+            "Rent", "Shop", "", "", "Reconciled", "", "", "No", "No", "No",
+            "", "    0.0000", "        1.12", "", "", ""}, s) +
+      line({"2005.12.31 23:59:58", "Transfer", "Income ", "        1.38", "Euro", "Cash", disk,
+            "Food", "Shop", "", "", "Reconciled", "", "Remind", "Yes", "Yes", "Yes",
+            "Fixed rate", "    1.5000", "        1.24", "        2.06", "    0.9167",
+            "He said \"\"hi\"\", then; left|again"}, s) +
+      line({"-001.00.-5 00:00:00", "Single  ", "Expense", "176601923584.00", "Zero", "Cash", "",
+            "Food", "Shop", "", "", "Reconciled", "", "", "No", "No", "No",
+            "Fixed rate", "    1.1981", "        0.00", "211590885799.93", "147398784667.2170",
+            ""}, s) +
+      line({"2004.01.01 00:00:00", "Single  ", "Expense", "       -0.00", "Dollar", disk, "",
+            "Food", "Shop", "", "", "Reconciled", "", "", "No", "No", "No",
+            "Fixed rate", "    0.0000", "       -0.00", "       -0.00", "      -NAN",
+            std::string(511, 'n')}, s);
+  // clang-format on
+  return sheet(s, lines);
 }
 
 TEST(Converter, SmallBackupInAllThreeDialects) {

@@ -52,35 +52,10 @@ std::string backupFile(char s, bool withCurrencies) {
       withCurrencies
           ? line({"Yes", "Yes", "Cash", "        2.50", "Euro", "        1.25", "Wallet"}, s)
           : line({"Yes", "Yes", "Cash", "        2.50", "", "        0.00", "Wallet"}, s);
-  return "****** Currencies ******\r\n\r\n" + line({"Name", "Rate", "1/Rate"}, s) + "\r\n" +
-         (withCurrencies ? currencies : "") + "\r\n\r\n" + "****** Accounts ******\r\n\r\n" +
-         line({"Total", "Active", "Name", "Amount", "Currency", "Amount x Rate", "Notes"}, s) +
-         "\r\n" + account + "\r\n\r\n" + "****** Transactions ******\r\n\r\n" +
-         line({"Date/Time",
-               "Transfer/Single",
-               "Income/Expense",
-               "Amount",
-               "Currency",
-               "Account (primary)",
-               "Account (transfer)",
-               "",
-               "",
-               "",
-               "",
-               "Balance",
-               "How to remind",
-               "Remind?",
-               "Receipt",
-               "Billable",
-               "Cleared",
-               "Fixed rate flag",
-               "Fixed rate value",
-               "Amount x Current rate",
-               "Amount x Fixed rate",
-               "Amount / Fixed rate",
-               "Notes"},
-              s) +
-         "\r\n";
+  SheetLines lines;
+  lines.currencies = withCurrencies ? currencies : "";
+  lines.accounts = account;
+  return sheet(s, lines);
 }
 
 std::string openErrorLine(int file) {

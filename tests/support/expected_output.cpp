@@ -63,11 +63,12 @@ std::string line(std::initializer_list<std::string> cells, char separator) {
   return text + "\r\n";
 }
 
-std::string emptyFile(char s) {
+std::string sheet(char s, const SheetLines &lines) {
+  const std::string *labels = lines.labels;
   return "****** Currencies ******\r\n\r\n" + line({"Name", "Rate", "1/Rate"}, s) + "\r\n" +
-         "\r\n\r\n" + "****** Accounts ******\r\n\r\n" +
+         lines.currencies + "\r\n\r\n" + "****** Accounts ******\r\n\r\n" +
          line({"Total", "Active", "Name", "Amount", "Currency", "Amount x Rate", "Notes"}, s) +
-         "\r\n" + "\r\n\r\n" + "****** Transactions ******\r\n\r\n" +
+         "\r\n" + lines.accounts + "\r\n\r\n" + "****** Transactions ******\r\n\r\n" +
          line({"Date/Time",
                "Transfer/Single",
                "Income/Expense",
@@ -75,10 +76,10 @@ std::string emptyFile(char s) {
                "Currency",
                "Account (primary)",
                "Account (transfer)",
-               "",
-               "",
-               "",
-               "",
+               labels[0],
+               labels[1],
+               labels[2],
+               labels[3],
                "Balance",
                "How to remind",
                "Remind?",
@@ -92,8 +93,10 @@ std::string emptyFile(char s) {
                "Amount / Fixed rate",
                "Notes"},
               s) +
-         "\r\n";
+         "\r\n" + lines.transactions;
 }
+
+std::string emptyFile(char s) { return sheet(s, {}); }
 
 std::string fileText(const ScratchFolder &folder, int file) {
   Bytes bytes = readFile(folder.file(kOutputs[file]));

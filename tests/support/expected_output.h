@@ -32,6 +32,19 @@ std::set<int> allDatabases();
 // cells are written here as they stand between their quotes.
 std::string line(std::initializer_list<std::string> cells, char separator);
 
+// The data lines of a file, each made with line(), and the four category
+// labels that head the transaction columns.
+struct SheetLines {
+  std::string currencies;
+  std::string accounts;
+  std::string labels[4];
+  std::string transactions;
+};
+
+// A whole file: the three sections with their titles, header lines and empty
+// lines around the given data lines.
+std::string sheet(char separator, const SheetLines &lines);
+
 // The file that empty tables give.
 std::string emptyFile(char separator);
 
