@@ -16,15 +16,6 @@ namespace {
 
 constexpr std::uint16_t kLargestCount = 65535;
 
-Bytes listOf(std::initializer_list<std::uint32_t> offsets) {
-  Bytes list;
-  for (std::uint32_t offset : offsets) {
-    Bytes entry = recordEntry(offset);
-    list.insert(list.end(), entry.begin(), entry.end());
-  }
-  return list;
-}
-
 // A database of the largest count whose every entry is made by entryAt.
 template <typename EntryAt> Bytes fullList(std::uint16_t attributes, EntryAt entryAt) {
   Bytes file = pdbHeader(attributes, kLargestCount);
@@ -83,9 +74,10 @@ TEST(Bounds, HostileOffsetsAllocateNoMoreThanTheFileAndTheList) {
                 }),
        0},
       // 0x10 - 0xFFFFFF00 wraps to 0x110, more than the whole file.
-      {"a difference that wraps", cat({pdbHeader(0, 2), listOf({0xFFFFFF00, 0x10}), raw("ab")}), 1},
-      {"a last offset past the end", cat({pdbHeader(0, 2), listOf({94, 0x7FFFFFFF}), raw("ab")}),
-       0},
+      {"a difference that wraps", cat({pdbHeader(0, 2), recordList({0xFFFFFF00, 0x10}), raw("ab")}),
+       1},
+      {"a last offset past the end",
+       cat({pdbHeader(0, 2), recordList({94, 0x7FFFFFFF}), raw("ab")}), 0},
   };
   ScratchFolder folder;
   for (const Case &c : cases) {
@@ -101,7 +93,7 @@ TEST(Bounds, HostileOffsetsAllocateNoMoreThanTheFileAndTheList) {
 // and again: 65535 such entries in a file of half a megabyte read 17 GB.
 TEST(Bounds, RecordsThatOverlapReadNoMoreThanTheFile) {
   // 104 bytes: entries 0 and 2 both span the whole file.
-  Bytes small = cat({pdbHeader(0, 3), listOf({0, 104, 0}), raw("ab")});
+  Bytes small = cat({pdbHeader(0, 3), recordList({0, 104, 0}), raw("ab")});
   ScratchFolder folder;
   EXPECT_EQ(importProbed(folder, small).result, 0);
   EXPECT_EQ(walkedRecords, std::vector<Bytes>{small});

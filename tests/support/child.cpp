@@ -87,23 +87,31 @@ int waitFor(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Forks a child whose standard streams are the given pipe ends; the child runs
+// body and never returns.
 template <typename ChildBody>
-ChildResult runForked(const std::string &input, const ChildBody &childBody) {
-  Pipe in = makePipe();
-  Pipe out = makePipe();
-  Pipe err = makePipe();
+pid_t forkWithStreams(int input, int output, int errors, const ChildBody &childBody) {
   std::fflush(nullptr);
   pid_t pid = fork();
   if (pid < 0) {
     throw std::runtime_error("fork failed");
   }
   if (pid == 0) {
-    dup2(in.read, 0);
-    dup2(out.write, 1);
-    dup2(err.write, 2);
+    dup2(input, 0);
+    dup2(output, 1);
+    dup2(errors, 2);
     childBody();
     std::_Exit(127);
   }
+  return pid;
+}
+
+template <typename ChildBody>
+ChildResult runForked(const std::string &input, const ChildBody &childBody) {
+  Pipe in = makePipe();
+  Pipe out = makePipe();
+  Pipe err = makePipe();
+  pid_t pid = forkWithStreams(in.read, out.write, err.write, childBody);
   ChildResult result;
   exchange(input, in, out, err, result);
   result.exitStatus = waitFor(pid);
@@ -150,17 +158,7 @@ ChildResult runProgram(const ProgramRun &run) {
 LiveProgram startProgram(const ProgramRun &run) {
   Pipe in = makePipe();
   Pipe out = makePipe();
-  std::fflush(nullptr);
-  pid_t pid = fork();
-  if (pid < 0) {
-    throw std::runtime_error("fork failed");
-  }
-  if (pid == 0) {
-    dup2(in.read, 0);
-    dup2(out.write, 1);
-    dup2(out.write, 2);
-    execute(run);
-  }
+  pid_t pid = forkWithStreams(in.read, out.write, out.write, [&] { execute(run); });
   close(in.read);
   close(out.write);
   std::signal(SIGPIPE, SIG_IGN);

@@ -51,6 +51,15 @@ Bytes recordEntry(std::uint32_t offset, std::uint8_t attributes, std::uint32_t u
       {be32(offset), be32(static_cast<std::uint32_t>(attributes) << 24 | (uniqueId & 0x00FFFFFF))});
 }
 
+Bytes recordList(std::initializer_list<std::uint32_t> offsets) {
+  Bytes list;
+  for (std::uint32_t offset : offsets) {
+    Bytes entry = recordEntry(offset);
+    list.insert(list.end(), entry.begin(), entry.end());
+  }
+  return list;
+}
+
 Bytes resourceEntry(std::uint32_t type, std::uint16_t id, std::uint32_t offset) {
   return cat({be32(type), be16(id), be32(offset)});
 }

@@ -26,6 +26,8 @@ Bytes pdbHeader(std::uint16_t attributes, std::uint16_t nrecords, std::string_vi
                 std::uint32_t type = 0x44415441 /* DATA */,
                 std::uint32_t creator = 0x74657374 /* test */);
 Bytes recordEntry(std::uint32_t offset, std::uint8_t attributes = 0, std::uint32_t uniqueId = 0);
+// Record entries with the given offsets, attributes and unique ids 0.
+Bytes recordList(std::initializer_list<std::uint32_t> offsets);
 Bytes resourceEntry(std::uint32_t type, std::uint16_t id, std::uint32_t offset);
 
 // A well-formed record database: header, entry list, an optional gap, then the
